@@ -1,0 +1,104 @@
+#include "components/server/class_catalogue.h"
+
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/interface_ids.h"
+
+#include <algorithm>
+
+namespace components {
+
+namespace {
+const ClassEntry kClasses[] = {
+    {"PLBaseSpot", "Components.BaseSpot.1", CLSID_PLBaseSpot, false, nullptr},
+    {"PLBaseSpotView", "Components.BaseSpotView.1", CLSID_PLBaseSpotView, false, nullptr},
+    {"PLUndoAction", "Components.UndoAction.1", CLSID_PLUndoAction, true, nullptr},
+    {"PLUndoManager", "Components.UndoManager.1", CLSID_PLUndoManager, true, nullptr},
+    {"PLDocument", "Components.Document.1", CLSID_PLDocument, false, nullptr},
+    {"PLBaseTool", "Components.BaseTool.1", CLSID_PLBaseTool, false, nullptr},
+    {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, nullptr},
+    {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, nullptr},
+    {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, nullptr},
+    {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, nullptr},
+    {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, nullptr},
+    {"PLPhotoSpot", "Components.PhotoSpot.1", CLSID_PLPhotoSpot, false, nullptr},
+    {"PLTableCells", "TableProject.TableCells.1", CLSID_PLTableCells, true, nullptr},
+    {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, nullptr},
+    {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, nullptr},
+    {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, nullptr},
+    {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, nullptr},
+    {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, nullptr},
+    {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, nullptr},
+    {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, nullptr},
+    {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, nullptr},
+    {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, nullptr},
+    {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, nullptr},
+    {"PLRestoreSpotAction", "Components.RestoreSpotAction.1", CLSID_PLRestoreSpotAction, true, nullptr},
+    {"PLUndoCreateAction", "Components.UndoCreateAction.1", CLSID_PLUndoCreateAction, true, nullptr},
+    {"PLUndoSetPictureAction", "Components.UndoSetPictureAction.1", CLSID_PLUndoSetPictureAction, true, nullptr},
+    {"PLUndoSetAudio", "Components.UndoSetAudio.1", CLSID_PLUndoSetAudio, true, nullptr},
+    {"PLUndoSetMapSpotMap", "Components.UndoSetMapSpotMap.1", CLSID_PLUndoSetMapSpotMap, true, nullptr},
+    {"PLUndoSetMapAction", "Components.UndoSetMapAction.1", CLSID_PLUndoSetMapAction, true, nullptr},
+    {"PLSlideShowController", "Components.SlideShowController.1", CLSID_PLSlideShowController, true, nullptr},
+    {"PLSlideShowView", "Components.SlideShowView.1", CLSID_PLSlideShowView, true, nullptr},
+    {"PLUndoDeletePictureAction", "Components.UndoDeletePictureAction.1", CLSID_PLUndoDeletePictureAction, true, nullptr},
+};
+
+const InterfaceEntry kInterfaces[] = {
+    {"IDocument", IID_IDocument},
+    {"_IDocumentEvents", IID__IDocumentEvents},
+    {"IBaseSpot", IID_IBaseSpot},
+    {"IPhotoSpot", IID_IPhotoSpot},
+    {"IMapSpot", IID_IMapSpot},
+    {"IXMLPropertyBag", IID_IXMLPropertyBag},
+    {"IUndoManager", IID_IUndoManager},
+    {"IMultiUndoTagAction", IID_IMultiUndoTagAction},
+    {"IUndoAction", IID_IUndoAction},
+    {"IPositionAction", IID_IPositionAction},
+    {"IRestoreSpotAction", IID_IRestoreSpotAction},
+    {"IUndoCreateAction", IID_IUndoCreateAction},
+    {"IUndoSetPictureAction", IID_IUndoSetPictureAction},
+    {"IUndoSetAudio", IID_IUndoSetAudio},
+    {"IUndoSetMapSpotMap", IID_IUndoSetMapSpotMap},
+    {"IUndoSetMapAction", IID_IUndoSetMapAction},
+    {"IUndoDeletePictureAction", IID_IUndoDeletePictureAction},
+    {"IMapView", IID_IMapView},
+    {"_IMapViewEvents", IID__IMapViewEvents},
+    {"IBaseSpotView", IID_IBaseSpotView},
+    {"IMapSpotView", IID_IMapSpotView},
+    {"IBaseTool", IID_IBaseTool},
+    {"IBrowseTool", IID_IBrowseTool},
+    {"IEditTool", IID_IEditTool},
+    {"IPhotoTool", IID_IPhotoTool},
+    {"ISlideShowView", IID_ISlideShowView},
+    {"_ISlideShowViewEvents", IID__ISlideShowViewEvents},
+    {"ISlideShowController", IID_ISlideShowController},
+    {"_ISlideShowControllerEvents", IID__ISlideShowControllerEvents},
+    {"ITableControl", IID_ITableControl},
+    {"ITableCells", IID_ITableCells},
+    {"ITableCell", IID_ITableCell},
+    {"IImageCell", IID_IImageCell},
+    {"ICellFactory", IID_ICellFactory},
+    {"IImageCellFactory", IID_IImageCellFactory},
+    {"IToolPalette", IID_IToolPalette},
+    {"_IToolPaletteEvents", IID__IToolPaletteEvents},
+};
+}  // namespace
+
+std::span<const ClassEntry> ClassCatalogue()
+{
+    return kClasses;
+}
+
+std::span<const InterfaceEntry> InterfaceCatalogue()
+{
+    return kInterfaces;
+}
+
+const ClassEntry* FindClass(const com::CLSID& classId)
+{
+    const auto found = std::find_if(std::begin(kClasses), std::end(kClasses),
+                                    [&](const ClassEntry& entry) { return entry.classId == classId; });
+    return found == std::end(kClasses) ? nullptr : found;
+}
+
+}  // namespace components
