@@ -29,6 +29,7 @@ inline constexpr Status kInvalidParameter = 87;
 inline constexpr Status kMoreData = 234;       // ERROR_MORE_DATA
 inline constexpr Status kCantRead = 1012;      // ERROR_CANTREAD: the store could not be read
 inline constexpr Status kCantWrite = 1013;     // ERROR_CANTWRITE: the store could not be written
+inline constexpr Status kKeyDeleted = 1018;    // ERROR_KEY_DELETED: the open key has been deleted
 inline constexpr Status kTypeMismatch = 1629;  // ERROR_DATATYPE_MISMATCH: value has another type
 
 class RegistryKey {
@@ -70,6 +71,9 @@ public:
 
 private:
     std::optional<std::int64_t> id_;
+    // Which database file id_ belongs to; a key opened before the store moved to another file
+    // answers kInvalidHandle.
+    std::uint64_t store_ = 0;
 };
 
 // Where the store lives for this process right now (the environment decides, see above).

@@ -1,0 +1,341 @@
+#include "platform/registry/registry_store.h"
+
+#include "platform/registry/sqlite_error.h"
+#include "platform/registry/sqlite_statement.h"
+
+#include <pwd.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace registry {
+namespace {
+
+constexpr int kBusyTimeoutMs = 30'000;
+
+constexpr const char* kHiveNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                      "HKEY_LOCAL_MACHINE"};
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE IF NOT EXISTS registry_key (
+  id        INTEGER PRIMARY KEY,
+  parent_id INTEGER REFERENCES registry_key(id) ON DELETE CASCADE,
+  name      TEXT NOT NULL COLLATE NOCASE,
+  UNIQUE (parent_id, name));
+CREATE TABLE IF NOT EXISTS registry_value (
+  key_id INTEGER NOT NULL REFERENCES registry_key(id) ON DELETE CASCADE,
+  name   TEXT NOT NULL COLLATE NOCASE,
+  type   INTEGER NOT NULL,
+  data   BLOB NOT NULL,
+  PRIMARY KEY (key_id, name));
+)sql";
+
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino};
+}
+
+// Codes that say the file itself is not a usable registry database, as opposed to a store that
+// is busy, full or unreadable right now.
+bool IsDamage(int code)
+{
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+[[noreturn]] void ThrowDamage(const std::string& why)
+{
+    throw SqliteError(SQLITE_NOTADB, why);
+}
+
+std::string EnvironmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string HomeFolder()
+{
+    std::string home = EnvironmentValue("HOME");
+    if (home.empty()) {
+        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+            home = entry->pw_dir;
+    }
+    return home;
+}
+
+std::string DefaultPath()
+{
+    std::string config = EnvironmentValue("XDG_CONFIG_HOME");
+    // The base directory specification says relative values are to be ignored.
+    if (config.empty() || config.front() != '/') {
+        const std::string home = HomeFolder();
+        if (home.empty())
+            return {};
+        config = home + "/.config";
+    }
+    return config + "/pinlore/registry.sqlite";
+}
+
+// Both tables present with the columns this code reads; fills the hive root ids. False when the
+// schema still has to be created (a new file, or one a crash left half set up).
+bool SchemaReady(sqlite3* db, std::array<std::int64_t, 3>& hives)
+{
+    SqliteStatement tables(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' "
+                               "AND name IN ('registry_key', 'registry_value')");
+    tables.Step();
+    if (tables.Int64(0) < 2)
+        return false;
+    try {
+        SqliteStatement keys(db, "SELECT id, parent_id, name FROM registry_key LIMIT 0");
+        SqliteStatement values(db, "SELECT key_id, name, type, data FROM registry_value LIMIT 0");
+    } catch (const SqliteError& error) {
+        ThrowDamage(std::string("not a registry database: ") + error.what());
+    }
+    for (std::size_t hive = 0; hive < hives.size(); ++hive) {
+        SqliteStatement root(db, "SELECT id FROM registry_key WHERE parent_id IS NULL AND name = ?");
+        root.Bind(1, std::string_view(kHiveNames[hive]));
+        if (!root.Step())
+            return false;
+        hives[hive] = root.Int64(0);
+    }
+    return true;
+}
+
+void CreateSchema(sqlite3* db)
+{
+    SqliteStatement::Execute(db, "BEGIN IMMEDIATE");
+    try {
+        SqliteStatement::Execute(db, kSchema);
+        for (const char* name : kHiveNames) {
+            // UNIQUE does not hold between NULL parents, so the roots are guarded by hand.
+            SqliteStatement insert(db, "INSERT INTO registry_key (parent_id, name) SELECT NULL, ?1 "
+                                       "WHERE NOT EXISTS (SELECT 1 FROM registry_key "
+                                       "WHERE parent_id IS NULL AND name = ?1)");
+            insert.Bind(1, std::string_view(name));
+            insert.Step();
+        }
+        SqliteStatement::Execute(db, "COMMIT");
+    } catch (const SqliteError& error) {
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        // Tables of these names but other columns: some other program's file.
+        if (error.code() == SQLITE_ERROR)
+            ThrowDamage(std::string("not a registry database: ") + error.what());
+        throw;
+    }
+}
+
+void Configure(sqlite3* db, bool suspectDamage, std::array<std::int64_t, 3>& hives)
+{
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // A rollback journal with full syncs: a commit is on disk before it is reported, and the file
+    // stays one file that users can copy.
+    SqliteStatement::Execute(db, "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL; "
+                                 "PRAGMA journal_mode = DELETE");
+    if (suspectDamage) {
+        SqliteStatement check(db, "PRAGMA quick_check");
+        if (!check.Step() || check.Text(0) != "ok")
+            ThrowDamage("registry database failed its integrity check");
+    }
+    if (SchemaReady(db, hives))
+        return;
+    CreateSchema(db);
+    if (!SchemaReady(db, hives))
+        ThrowDamage("registry database has no hive roots");
+}
+
+std::string AsideName(const std::string& path)
+{
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".corrupt-" + stamp;
+    std::string candidate = base;
+    for (int n = 1; IdentityOf(candidate); ++n)
+        candidate = base + "-" + std::to_string(n);
+    return candidate;
+}
+
+// Keeps the damaged file (the user may want to recover from it) and its journal, which would
+// otherwise be played back into the fresh database. Another process may have moved the file
+// already; then the file now at the path is its fresh one and stays.
+void MoveAside(const std::string& path, const std::optional<FileIdentity>& damaged)
+{
+    if (!damaged || IdentityOf(path) != damaged)
+        return;
+    const std::string aside = AsideName(path);
+    if (std::rename(path.c_str(), aside.c_str()) != 0)
+        throw SqliteError(SQLITE_CANTOPEN, "cannot move the damaged registry aside");
+    std::rename((path + "-journal").c_str(), (aside + "-journal").c_str());
+}
+
+}  // namespace
+
+RegistryStore& RegistryStore::Instance()
+{
+    static RegistryStore store;
+    return store;
+}
+
+RegistryStore::~RegistryStore()
+{
+    Disconnect();
+}
+
+std::string RegistryStore::Path()
+{
+    const std::string chosen = EnvironmentValue("PINLORE_REGISTRY");
+    return chosen.empty() ? DefaultPath() : chosen;
+}
+
+Status RegistryStore::Read(const Work& work)
+{
+    return Run(false, work);
+}
+
+Status RegistryStore::Write(const Work& work)
+{
+    return Run(true, work);
+}
+
+std::uint64_t RegistryStore::Generation()
+{
+    std::lock_guard lock(mutex_);
+    try {
+        Connect(false);
+        // data_version moves when another connection commits; our own commits count in Transact.
+        SqliteStatement version(db_, "PRAGMA data_version");
+        version.Step();
+        if (version.Int64(0) != dataVersion_) {
+            dataVersion_ = version.Int64(0);
+            ++generation_;
+        }
+    } catch (const SqliteError&) {
+        // A store that cannot be read has no newer contents to announce.
+    }
+    return generation_;
+}
+
+Status RegistryStore::Run(bool write, const Work& work)
+{
+    std::lock_guard lock(mutex_);
+    const Status failure = write ? kCantWrite : kCantRead;
+    for (bool retried = false;; retried = true) {
+        try {
+            Connect(retried);
+            return Transact(write, work);
+        } catch (const SqliteError& error) {
+            if (retried || !IsDamage(error.code()))
+                return failure;
+            // The file went bad under an open connection: reopen it, checked, once.
+            Disconnect();
+        } catch (const std::exception&) {
+            return failure;
+        }
+    }
+}
+
+Status RegistryStore::Transact(bool write, const Work& work)
+{
+    SqliteStatement::Execute(db_, write ? "BEGIN IMMEDIATE" : "BEGIN");
+    try {
+        const sqlite3_int64 changesBefore = sqlite3_total_changes64(db_);
+        const Status status = work(Session{db_, epoch_, hives_});
+        const bool commit = write && status == kSuccess;
+        SqliteStatement::Execute(db_, commit ? "COMMIT" : "ROLLBACK");
+        if (commit && sqlite3_total_changes64(db_) != changesBefore)
+            ++generation_;
+        return status;
+    } catch (...) {
+        if (!sqlite3_get_autocommit(db_))
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void RegistryStore::Connect(bool suspectDamage)
+{
+    const std::string path = Path();
+    if (db_ && owner_ == getpid() && !suspectDamage && path == path_ &&
+        IdentityOf(path) == FileIdentity{device_, inode_})
+        return;
+    Disconnect();
+    if (path.empty())
+        throw SqliteError(SQLITE_CANTOPEN, "no home folder for the registry");
+    if (EnvironmentValue("PINLORE_REGISTRY").empty()) {
+        std::error_code ignored;  // a folder that cannot be made shows up as a failed open
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    }
+    sqlite3* db = OpenUsable(path, suspectDamage);
+    const std::optional<FileIdentity> identity = IdentityOf(path);
+    if (!identity) {
+        sqlite3_close(db);
+        throw SqliteError(SQLITE_CANTOPEN, "registry file vanished while opening");
+    }
+    if (path != path_ || *identity != FileIdentity{device_, inode_})
+        ++epoch_;
+    db_ = db;
+    path_ = path;
+    device_ = identity->device;
+    inode_ = identity->inode;
+    owner_ = getpid();
+    ++generation_;
+    SqliteStatement version(db_, "PRAGMA data_version");
+    version.Step();
+    dataVersion_ = version.Int64(0);
+}
+
+sqlite3* RegistryStore::OpenUsable(const std::string& path, bool suspectDamage)
+{
+    for (bool movedAside = false;; movedAside = true) {
+        const std::optional<FileIdentity> before = IdentityOf(path);
+        sqlite3* db = nullptr;
+        const int code = sqlite3_open_v2(path.c_str(), &db,
+                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                                             SQLITE_OPEN_FULLMUTEX,
+                                         nullptr);
+        if (code != SQLITE_OK) {
+            sqlite3_close(db);
+            throw SqliteError(code, "cannot open the registry");
+        }
+        try {
+            Configure(db, suspectDamage && !movedAside, hives_);
+            return db;
+        } catch (const SqliteError& error) {
+            sqlite3_close(db);
+            if (movedAside || !IsDamage(error.code()))
+                throw;
+            MoveAside(path, before);
+        }
+    }
+}
+
+void RegistryStore::Disconnect()
+{
+    // A connection must be neither used nor closed in a forked child: its file locks and journal
+    // belong to the parent. The child leaves it as it is and opens its own.
+    if (db_ && owner_ == getpid())
+        sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+}  // namespace registry

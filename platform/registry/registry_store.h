@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/registry/registry_key.h"
+
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+struct sqlite3;
+
+namespace registry {
+
+// The process's one connection to the registry database. It follows the environment: when the
+// path changes (tests point PINLORE_REGISTRY at a new file), or the file at the path is replaced,
+// or the process was forked, the next call opens the file anew. A file that is not a registry
+// database is moved aside to "<name>.corrupt-<time>" and a fresh one takes its place, so a damaged
+// file costs the user their settings but never the program.
+//
+// Thread: any; one mutex serialises the work of all threads. Across processes SQLite's file locks
+// and a busy timeout make writers queue.
+class RegistryStore {
+public:
+    // What a piece of work runs against: the connection, which file it is on, and the hive roots.
+    struct Session {
+        sqlite3* db;
+        // Changes whenever the connection moves to another file: key ids from an older file mean
+        // nothing in this one.
+        std::uint64_t epoch;
+        std::array<std::int64_t, 3> hives;
+    };
+    using Work = std::function<Status(const Session&)>;
+
+    static RegistryStore& Instance();
+
+    // Runs work in one read transaction. Store failures answer kCantRead.
+    Status Read(const Work& work);
+    // Runs work in one write transaction (BEGIN IMMEDIATE, so a second writer waits for the lock
+    // instead of failing on an upgrade later), committed only when work answers kSuccess.
+    // Store failures answer kCantWrite.
+    Status Write(const Work& work);
+
+    std::uint64_t Generation();
+
+    static std::string Path();
+
+private:
+    RegistryStore() = default;
+    ~RegistryStore();
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    Status Run(bool write, const Work& work);
+    Status Transact(bool write, const Work& work);
+    void Connect(bool suspectDamage);
+    sqlite3* OpenUsable(const std::string& path, bool suspectDamage);
+    void Disconnect();
+
+    std::mutex mutex_;
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    pid_t owner_ = 0;
+    std::uint64_t epoch_ = 0;
+    std::array<std::int64_t, 3> hives_{};
+    std::uint64_t generation_ = 0;
+    std::int64_t dataVersion_ = 0;
+};
+
+}  // namespace registry
