@@ -2,6 +2,9 @@
 
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/interface_ids.h"
+#include "components/document/pl_base_spot.h"
+#include "components/undo/pl_multi_undo_tag_action.h"
+#include "components/undo/pl_undo_action.h"
 
 #include <algorithm>
 
@@ -9,14 +12,14 @@ namespace components {
 
 namespace {
 const ClassEntry kClasses[] = {
-    {"PLBaseSpot", "Components.BaseSpot.1", CLSID_PLBaseSpot, false, nullptr},
+    {"PLBaseSpot", "Components.BaseSpot.1", CLSID_PLBaseSpot, false, &com::ClassFactory<PLBaseSpot>::Instance},
     {"PLBaseSpotView", "Components.BaseSpotView.1", CLSID_PLBaseSpotView, false, nullptr},
-    {"PLUndoAction", "Components.UndoAction.1", CLSID_PLUndoAction, true, nullptr},
+    {"PLUndoAction", "Components.UndoAction.1", CLSID_PLUndoAction, true, &com::ClassFactory<PLUndoAction>::Instance},
     {"PLUndoManager", "Components.UndoManager.1", CLSID_PLUndoManager, true, nullptr},
     {"PLDocument", "Components.Document.1", CLSID_PLDocument, false, nullptr},
     {"PLBaseTool", "Components.BaseTool.1", CLSID_PLBaseTool, false, nullptr},
     {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, nullptr},
-    {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, nullptr},
+    {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, &com::ClassFactory<PLMultiUndoTagAction>::Instance},
     {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, nullptr},
     {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, nullptr},
     {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, nullptr},

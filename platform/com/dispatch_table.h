@@ -369,7 +369,8 @@ void StoreSlot(Slot& slot, VARIANT* result)
 }
 
 template <auto F, bool kRetval, std::size_t... K>
-HRESULT CallMember(void* self, DISPPARAMS& params, VARIANT* result, UINT* argumentError, std::index_sequence<K...>)
+HRESULT CallMember(void* self, DISPPARAMS& params, [[maybe_unused]] VARIANT* result,
+                   [[maybe_unused]] UINT* argumentError, std::index_sequence<K...>)
 {
     using Traits = MemberTraits<decltype(F)>;
     constexpr std::size_t arity = Traits::kArity;

@@ -1,0 +1,111 @@
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/interface_ids.h"
+#include "platform/registry/registry_key.h"
+#include "tests/support/registered_components.h"
+
+#include <filesystem>
+
+using namespace com;
+using registry::Hive;
+using registry::RegistryKey;
+using test_support::ComponentsModule;
+
+namespace {
+
+std::string DefaultValue(const std::string& path, const std::string& name = "")
+{
+    RegistryKey key;
+    if (key.Open(Hive::ClassesRoot, path) != registry::kSuccess) return "<no key>";
+    std::string value;
+    if (key.QueryStringValue(name, value) != registry::kSuccess) return "<no value>";
+    return value;
+}
+
+bool KeyExists(const std::string& path)
+{
+    RegistryKey key;
+    return key.Open(Hive::ClassesRoot, path) == registry::kSuccess;
+}
+
+class Registration : public test_support::ComponentTest {
+protected:
+    const std::string modulePath = std::filesystem::canonical(ComponentsModule::Path()).string();
+    const std::string appId = "{43DAD637-BBAB-4BDD-AE30-39205DBAB24A}";
+};
+
+TEST_F(Registration, WritesTheProgrammaticIdentifierAndClassKeys)
+{
+    const std::string clsid = "{D404F9CA-FC6F-428A-9658-7801AED65A7B}";
+    EXPECT_EQ(DefaultValue("Components.UndoAction.1"), "PLUndoAction Object");
+    EXPECT_EQ(DefaultValue("Components.UndoAction.1\\CLSID"), clsid);
+    EXPECT_EQ(DefaultValue("Components.UndoAction"), "PLUndoAction Object");
+    EXPECT_EQ(DefaultValue("Components.UndoAction\\CLSID"), clsid);
+    EXPECT_EQ(DefaultValue("Components.UndoAction\\CurVer"), "Components.UndoAction.1");
+
+    const std::string key = "CLSID\\" + clsid;
+    EXPECT_EQ(DefaultValue(key), "PLUndoAction Object");
+    EXPECT_EQ(DefaultValue(key + "\\ProgID"), "Components.UndoAction.1");
+    EXPECT_EQ(DefaultValue(key + "\\VersionIndependentProgID"), "Components.UndoAction");
+    EXPECT_TRUE(KeyExists(key + "\\Programmable"));
+    EXPECT_EQ(DefaultValue(key + "\\InprocServer32"), modulePath);
+    EXPECT_EQ(DefaultValue(key + "\\InprocServer32", "ThreadingModel"), "apartment");
+    EXPECT_EQ(DefaultValue(key + "\\TypeLib"), appId);
+    EXPECT_EQ(DefaultValue(key, "AppID"), appId);
+}
+
+TEST_F(Registration, OnlyControlsCarryTheControlEntries)
+{
+    const std::string control = "CLSID\\{D404F9CA-FC6F-428A-9658-7801AED65A7B}";  // PLUndoAction
+    EXPECT_TRUE(KeyExists(control + "\\Control"));
+    EXPECT_EQ(DefaultValue(control + "\\ToolboxBitmap32"), modulePath + ", 1");
+    EXPECT_EQ(DefaultValue(control + "\\MiscStatus"), "131473");
+    EXPECT_EQ(DefaultValue(control + "\\Version"), "1.0");
+
+    const std::string plain = "CLSID\\{D9C923A1-1865-4C85-BCAD-E6E2D1EAC0AF}";  // PLBaseSpot
+    ASSERT_TRUE(KeyExists(plain));
+    EXPECT_FALSE(KeyExists(plain + "\\Control"));
+    EXPECT_FALSE(KeyExists(plain + "\\MiscStatus"));
+    EXPECT_FALSE(KeyExists(plain + "\\ToolboxBitmap32"));
+}
+
+TEST_F(Registration, WritesTheServerAndTypeLibraryEntries)
+{
+    EXPECT_EQ(DefaultValue("AppID\\" + appId), "Components");
+    EXPECT_EQ(DefaultValue("AppID\\Components.DLL", "AppID"), appId);
+    EXPECT_EQ(DefaultValue("TypeLib\\" + appId + "\\1.0"), "Components 1.0 Type Library");
+    EXPECT_EQ(DefaultValue("TypeLib\\" + appId + "\\1.0\\0\\win32"), modulePath);
+    EXPECT_EQ(DefaultValue("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}"), "IDocument");
+    EXPECT_EQ(DefaultValue("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}\\TypeLib"), appId);
+}
+
+TEST_F(Registration, LeavesClassesWithoutCodeUnregistered)
+{
+    EXPECT_FALSE(KeyExists("Components.SlideShowController.1"));
+    EXPECT_FALSE(KeyExists("CLSID\\{14833E2D-8B41-4AE9-BDCA-E87BE45F1CCA}"));
+}
+
+TEST_F(Registration, UnregisteringLeavesOnlyTheAppIdRoot)
+{
+    ASSERT_EQ(ComponentsModule::Get().unregisterServer(), S_OK);
+    RegistryKey root;
+    ASSERT_EQ(root.Open(Hive::ClassesRoot, ""), registry::kSuccess);
+    std::vector<std::string> keys, values;
+    ASSERT_EQ(root.EnumSubKeys(keys), registry::kSuccess);
+    ASSERT_EQ(root.EnumValues(values), registry::kSuccess);
+    EXPECT_EQ(keys, std::vector<std::string>{"AppID"});
+    EXPECT_TRUE(values.empty());
+    RegistryKey appIdRoot;
+    ASSERT_EQ(appIdRoot.Open(Hive::ClassesRoot, "AppID"), registry::kSuccess);
+    ASSERT_EQ(appIdRoot.EnumSubKeys(keys), registry::kSuccess);
+    EXPECT_TRUE(keys.empty());
+
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(CoCreateInstance(CLSID_PLUndoAction, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()),
+              REGDB_E_CLASSNOTREG)
+        << "the runtime notices that the registration went";
+
+    EXPECT_EQ(ComponentsModule::Get().registerServer(), S_OK) << "registering again after removal";
+    EXPECT_EQ(CoCreateInstance(CLSID_PLUndoAction, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()), S_OK);
+}
+
+}  // namespace
