@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace imaging {
+
+// A decoded picture. A picture that cannot be decoded (missing, unreadable, of an unknown format,
+// cut short, or declaring more pixels than the decoder will allocate) is an Image whose width and
+// height are 0: callers test the size, there is no error to handle. A picture is taken as cut short
+// when its decoder asks for bytes past the end of the file; an uncompressed BMP decoder never does,
+// so a short BMP shows what it holds.
+//
+// Pictures are shown the way they are meant to be seen: an EXIF orientation is applied while
+// decoding, and SizeOfFile reports the size after it, so the size a caller measures and the pixels
+// it later decodes always agree.
+//
+// Thread: an Image is a value (implicitly shared pixels); any thread may decode and use its own.
+class Image {
+public:
+    Image() = default;
+
+    static Image FromFile(const QString& path);
+
+    // Decodes straight to exactly `size` (aspect not kept; an empty size gives an empty Image).
+    // A JPEG larger than needed is decoded at 1/2, 1/4 or 1/8 scale before the final high-quality
+    // scaling, so thumbnails and exports of large photographs never decode them at full size.
+    static Image FromFile(const QString& path, QSize size);
+
+    // The picture's size read from its header without decoding its pixels; empty when the header
+    // cannot be read. A picture whose pixels turn out to be corrupt may still decode to size 0.
+    static QSize SizeOfFile(const QString& path);
+
+    // For the program's own bitmap resources.
+    static Image FromBitmap(QImage bitmap);
+
+    int width() const { return pixels_.width(); }
+    int height() const { return pixels_.height(); }
+    QSize size() const { return pixels_.size(); }
+
+    // Dots per inch, as stored with the picture.
+    double horizontalResolution() const;
+    double verticalResolution() const;
+
+    // A new Image of exactly `size`, shrunk or enlarged with high-quality filtering, resolution
+    // kept. Empty when this Image or `size` is empty.
+    Image thumbnail(QSize size) const;
+
+    const QImage& pixels() const { return pixels_; }
+
+private:
+    explicit Image(QImage pixels);
+
+    QImage pixels_;
+};
+
+}  // namespace imaging
