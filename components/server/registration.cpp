@@ -41,7 +41,7 @@ public:
         if (!track(key.Create(Hive::ClassesRoot, path))) return;
         track(key.SetStringValue(name, text));
     }
-    com::HRESULT result() const { return FromStatus(status_); }
+    Status status() const { return status_; }
 
 private:
     bool track(Status status)
@@ -138,13 +138,16 @@ void DeleteIfEmpty(const std::string& path)
 
 com::HRESULT RegisterServer(const std::string& modulePath)
 {
-    Writer writer;
-    writer.key(std::string(kAppIdRoot) + "\\" + com::FormatGuid(LIBID_Components), kComponentsLibraryName);
-    writer.value(kServerAppIdKey, "AppID", com::FormatGuid(LIBID_Components));
-    for (const ClassEntry& entry : ClassCatalogue())
-        if (entry.classObject) WriteClass(writer, entry, modulePath);
-    WriteTypeLibrary(writer, modulePath);
-    return writer.result();
+    // One transaction: a registration is either all there or not at all.
+    return FromStatus(registry::WriteAll([&] {
+        Writer writer;
+        writer.key(std::string(kAppIdRoot) + "\\" + com::FormatGuid(LIBID_Components), kComponentsLibraryName);
+        writer.value(kServerAppIdKey, "AppID", com::FormatGuid(LIBID_Components));
+        for (const ClassEntry& entry : ClassCatalogue())
+            if (entry.classObject) WriteClass(writer, entry, modulePath);
+        WriteTypeLibrary(writer, modulePath);
+        return writer.status();
+    }));
 }
 
 com::HRESULT UnregisterServer()
@@ -158,11 +161,13 @@ com::HRESULT UnregisterServer()
     }
     for (const InterfaceEntry& entry : InterfaceCatalogue())
         trees.push_back("Interface\\" + com::FormatGuid(entry.iid));
-    for (const std::string& tree : trees)
-        if (const Status status = DeleteTree(tree); status != registry::kSuccess) return FromStatus(status);
-    for (const char* root : {"CLSID", "TypeLib", "Interface"})
-        DeleteIfEmpty(root);
-    return com::S_OK;
+    return FromStatus(registry::WriteAll([&] {
+        for (const std::string& tree : trees)
+            if (const Status status = DeleteTree(tree); status != registry::kSuccess) return status;
+        for (const char* root : {"CLSID", "TypeLib", "Interface"})
+            DeleteIfEmpty(root);
+        return registry::kSuccess;
+    }));
 }
 
 }  // namespace components

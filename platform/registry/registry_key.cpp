@@ -398,3 +398,12 @@ std::uint64_t RegistryGeneration()
 }
 
 }  // namespace registry
+
+namespace registry {
+
+Status WriteAll(const std::function<Status()>& writes)
+{
+    return RegistryStore::Instance().Batch(writes);
+}
+
+}  // namespace registry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,10 @@ private:
     // answers kInvalidHandle.
     std::uint64_t store_ = 0;
 };
+
+// Runs several writes as one transaction: all of them land, or none. `writes` answers the status
+// of the batch (its first failure); the transaction commits only on kSuccess.
+Status WriteAll(const std::function<Status()>& writes);
 
 // Where the store lives for this process right now (the environment decides, see above).
 std::string RegistryPath();

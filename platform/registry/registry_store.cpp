@@ -235,10 +235,42 @@ std::uint64_t RegistryStore::Generation()
     return generation_;
 }
 
+Status RegistryStore::Batch(const std::function<Status()>& writes)
+{
+    std::lock_guard lock(mutex_);
+    if (inBatch_) return writes();
+    try {
+        Connect(false);
+        const Work all = [&](const Session&) {
+            inBatch_ = true;
+            Status status = kCantWrite;
+            try {
+                status = writes();
+            } catch (...) {
+                inBatch_ = false;
+                throw;
+            }
+            inBatch_ = false;
+            return status;
+        };
+        return Transact(true, all);
+    } catch (const std::exception&) {
+        return kCantWrite;
+    }
+}
+
 Status RegistryStore::Run(bool write, const Work& work)
 {
     std::lock_guard lock(mutex_);
     const Status failure = write ? kCantWrite : kCantRead;
+    if (inBatch_) {
+        // Inside a batch the transaction is already open on the connection.
+        try {
+            return work(Session{db_, epoch_, hives_});
+        } catch (const std::exception&) {
+            return failure;
+        }
+    }
     for (bool retried = false;; retried = true) {
         try {
             Connect(retried);

@@ -43,6 +43,10 @@ public:
     // Store failures answer kCantWrite.
     Status Write(const Work& work);
 
+    // Runs several writes of this thread as one transaction: all of them land, or none (the first
+    // failing write decides the answer). Other threads wait until the batch ends.
+    Status Batch(const std::function<Status()>& writes);
+
     std::uint64_t Generation();
 
     static std::string Path();
@@ -59,7 +63,8 @@ private:
     sqlite3* OpenUsable(const std::string& path, bool suspectDamage);
     void Disconnect();
 
-    std::mutex mutex_;
+    std::recursive_mutex mutex_;  // recursive: the writes of a batch come back in through Run
+    bool inBatch_ = false;
     sqlite3* db_ = nullptr;
     std::string path_;
     dev_t device_ = 0;

@@ -287,3 +287,30 @@ TEST(RegistryConcurrency, ThreadsShareTheStore)
 }
 
 }  // namespace
+
+TEST(RegistryBatch, WritesLandTogetherOrNotAtAll)
+{
+    test_support::TemporaryRegistry temporary;
+    using namespace registry;
+    const Status failed = WriteAll([] {
+        RegistryKey key;
+        EXPECT_EQ(key.Create(Hive::CurrentUser, "Software\\Batch"), kSuccess);
+        EXPECT_EQ(key.SetDwordValue("First", 1), kSuccess);
+        return kCantWrite;
+    });
+    EXPECT_EQ(failed, kCantWrite);
+    RegistryKey missing;
+    EXPECT_EQ(missing.Open(Hive::CurrentUser, "Software\\Batch"), kFileNotFound);
+
+    EXPECT_EQ(WriteAll([] {
+                  RegistryKey key;
+                  const Status created = key.Create(Hive::CurrentUser, "Software\\Batch");
+                  return created == kSuccess ? key.SetDwordValue("First", 1) : created;
+              }),
+              kSuccess);
+    RegistryKey written;
+    ASSERT_EQ(written.Open(Hive::CurrentUser, "Software\\Batch"), kSuccess);
+    std::uint32_t value = 0;
+    EXPECT_EQ(written.QueryDwordValue("First", value), kSuccess);
+    EXPECT_EQ(value, 1u);
+}
