@@ -6,7 +6,6 @@
 
 #include <sqlite3.h>
 
-#include <chrono>
 #include <functional>
 #include <limits>
 
@@ -46,13 +45,6 @@ std::optional<std::vector<std::string_view>> SplitPath(std::string_view path)
             return names;
         start = end + 1;
     }
-}
-
-std::int64_t MicrosecondsNow()
-{
-    return std::chrono::duration_cast<std::chrono::microseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
 }
 
 bool KeyExists(sqlite3* db, std::int64_t id)
@@ -98,14 +90,10 @@ Status Walk(const Session& session, const Origin& origin, const std::vector<std:
         }
         if (!create)
             return kFileNotFound;
-        // SQLite hands out the highest id plus one, so deleting the newest key would give its id
-        // to the next key created, and an open handle to the deleted key would silently write
-        // into the new one. Ids start no lower than the clock in microseconds: still ascending,
-        // so the creation order holds, and not handed out again unless the clock steps back.
-        SqliteStatement insert(session.db,
-                               "INSERT INTO registry_key (id, parent_id, name) VALUES "
-                               "(max((SELECT max(id) FROM registry_key) + 1, ?3), ?1, ?2)");
-        insert.Bind(1, id).Bind(2, name).Bind(3, MicrosecondsNow());
+        // Key ids are AUTOINCREMENT: never handed out twice, so an open handle to a deleted key
+        // can never write into a newer key that took its id.
+        SqliteStatement insert(session.db, "INSERT INTO registry_key (parent_id, name) VALUES (?1, ?2)");
+        insert.Bind(1, id).Bind(2, name);
         insert.Step();
         id = sqlite3_last_insert_rowid(session.db);
     }

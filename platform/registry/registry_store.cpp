@@ -26,7 +26,7 @@ constexpr const char* kHiveNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS registry_key (
-  id        INTEGER PRIMARY KEY,
+  id        INTEGER PRIMARY KEY AUTOINCREMENT,
   parent_id INTEGER REFERENCES registry_key(id) ON DELETE CASCADE,
   name      TEXT NOT NULL COLLATE NOCASE,
   UNIQUE (parent_id, name));
