@@ -240,8 +240,10 @@ com::HRESULT PLDocument::Save(com::IPropertyBag* bag, int, int) noexcept
 }
 
 // Appends the stored spots and broadcasts nothing: the application announces the opened document
-// with SendOpenNotification once its views hold it. The stored count is not trusted: reading stops
-// at the first spot key that is missing, so a damaged count cannot make the load hang.
+// with SendOpenNotification once its views hold it. A missing or non-text map file key leaves no map
+// file, a missing count no spots. The stored count is not trusted: reading stops at the first spot
+// key that is missing, so a damaged count cannot make the load hang; a key holding something other
+// than a spot is skipped.
 com::HRESULT PLDocument::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept
 {
     if (!bag) return com::E_POINTER;

@@ -245,15 +245,31 @@ TEST_F(Document, EmptyKeepsPreviewSpotUndoManagerAndHistory)
     EXPECT_EQ(available, VARIANT_TRUE);
 }
 
-TEST_F(Document, IsCreatableByProgrammaticIdentifier)
+TEST_F(Document, ModelClassesAreCreatableByProgrammaticIdentifierWithTheirDefaultInterface)
 {
-    CLSID classId{};
-    ASSERT_EQ(CLSIDFromProgID(u"Components.Document.1", &classId), S_OK);
-    EXPECT_EQ(classId, CLSID_PLDocument);
-    ComPtr<IDocument> document;
-    ASSERT_EQ(CreateInstance(classId, document), S_OK);
-    EXPECT_TRUE(document.tryAs<IPersistPropertyBag>());
-    EXPECT_TRUE(document.tryAs<IConnectionPointContainer>());
+    const struct {
+        const char16_t* progId;
+        const CLSID* classId;
+        const IID* defaultInterface;
+        const IID* other;
+    } classes[] = {
+        {u"Components.Document.1", &CLSID_PLDocument, &IID_IDocument, &IID_IConnectionPointContainer},
+        {u"Components.PhotoSpot.1", &CLSID_PLPhotoSpot, &IID_IPhotoSpot, &IID_IBaseSpot},
+        {u"Components.MapSpot", &CLSID_PLMapSpot, &IID_IMapSpot, &IID_IBaseSpot},
+    };
+    for (const auto& each : classes) {
+        SCOPED_TRACE(Utf16ToUtf8(each.progId));
+        CLSID classId{};
+        ASSERT_EQ(CLSIDFromProgID(each.progId, &classId), S_OK);
+        EXPECT_EQ(classId, *each.classId);
+        auto object = CreateInstance<IDispatch>(classId);
+        ComPtr<IDispatch> own;
+        ASSERT_EQ(object->QueryInterface(*each.defaultInterface, own.putVoid()), S_OK);
+        EXPECT_EQ(own, object);
+        EXPECT_TRUE(object.tryAs<IPersistPropertyBag>());
+        ComPtr<IUnknown> other;
+        EXPECT_EQ(object->QueryInterface(*each.other, other.putVoid()), S_OK);
+    }
 }
 
 // The document holds spots, preview spot and undo manager, and they hold it back only weakly: when

@@ -1,7 +1,4 @@
-#include "components/interfaces/class_ids.h"
 #include "components/interfaces/map_spot.h"
-#include "platform/com/persist.h"
-#include "platform/com/runtime.h"
 #include "tests/support/document_model.h"
 #include "tests/support/registered_components.h"
 
@@ -45,17 +42,6 @@ TEST_F(MapSpot, SharesTheBaseSpotBehaviour)
     spot->PointInSpot(5, 0, &inside);
     EXPECT_EQ(inside, VARIANT_FALSE);
     EXPECT_EQ(spot->SetBounds(nullptr), E_POINTER);
-}
-
-TEST_F(MapSpot, IsCreatableByProgrammaticIdentifier)
-{
-    CLSID classId{};
-    ASSERT_EQ(CLSIDFromProgID(u"Components.MapSpot", &classId), S_OK);
-    EXPECT_EQ(classId, CLSID_PLMapSpot);
-    auto spot = CreateInstance<IMapSpot>(classId);
-    EXPECT_TRUE(spot.tryAs<IBaseSpot>());
-    EXPECT_TRUE(spot.tryAs<IPersistPropertyBag>());
-    EXPECT_FALSE(spot.tryAs<IPhotoSpot>());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-#include "components/interfaces/class_ids.h"
 #include "components/interfaces/photo_spot.h"
 #include "platform/com/event_source.h"
-#include "platform/com/runtime.h"
 #include "tests/support/document_listener.h"
 #include "tests/support/document_model.h"
 #include "tests/support/registered_components.h"
@@ -170,19 +168,6 @@ TEST_F(PhotoSpot, KeepsNullNamesApartFromEmptyOnes)
     EXPECT_EQ(spot->InsertPhoto(nullptr), E_POINTER);
     EXPECT_EQ(spot->SetAudioFile(nullptr), E_POINTER);
     EXPECT_EQ(spot->InitSpot(nullptr, nullptr), E_POINTER);
-}
-
-TEST_F(PhotoSpot, IsCreatableByProgrammaticIdentifierAsBothKindsOfSpot)
-{
-    CLSID classId{};
-    ASSERT_EQ(CLSIDFromProgID(u"Components.PhotoSpot.1", &classId), S_OK);
-    EXPECT_EQ(classId, CLSID_PLPhotoSpot);
-    auto spot = CreateInstance<IBaseSpot>(classId);
-    EXPECT_TRUE(spot.tryAs<IPhotoSpot>());
-    EXPECT_FALSE(spot.tryAs<IMapSpot>());
-    ComPtr<IDispatch> dispatch = spot.as<IDispatch>();
-    EXPECT_TRUE(SameObject(dispatch.get(), spot.as<IPhotoSpot>().get()));
-    EXPECT_EQ(static_cast<IDispatch*>(spot.as<IPhotoSpot>().get()), dispatch.get()) << "IPhotoSpot is the default";
 }
 
 }  // namespace
