@@ -86,13 +86,13 @@ bool SetText(pugi::xml_node element, std::u16string_view text)
     return element.text().set(Utf16ToUtf8(text).c_str());
 }
 
-bool NestedDeeperThan(const pugi::xml_document& document, std::size_t limit)
+// Walks the tree without recursion, so that the depth of a hostile file cannot exhaust the stack.
+bool ElementsNestedDeeperThan(const pugi::xml_document& document, std::size_t limit)
 {
-    std::size_t depth = 0;
+    std::size_t depth = 1;
     pugi::xml_node node = document.first_child();
-    if (node) depth = 1;
     while (node) {
-        if (depth > limit) return true;
+        if (depth > limit && node.type() == pugi::node_element) return true;
         if (node.first_child()) {
             node = node.first_child();
             ++depth;
@@ -223,7 +223,7 @@ HRESULT CXMLPropertyBag::loadDocument(std::vector<char>& text, IErrorLog* errorL
 {
     // Parsed in place: `text` outlives the document, which the operation releases first.
     if (!document_->load_buffer_inplace(text.data(), text.size(), kParseOptions, pugi::encoding_auto)) return E_FAIL;
-    if (NestedDeeperThan(*document_, kMaxNesting)) return E_FAIL;
+    if (ElementsNestedDeeperThan(*document_, kMaxNesting)) return E_FAIL;
     const pugi::xml_node root = document_->find_node([](pugi::xml_node node) {
         return node.type() == pugi::node_element && std::strcmp(node.name(), kObjectElement) == 0;
     });
