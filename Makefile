@@ -1,11 +1,13 @@
 # The two commands a newcomer needs: `make run` and `make test`. Everything else builds on them.
 BUILD        ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= fuzz-build
+FUZZ_TIME    ?= 600
 PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps configure build run test bench sanitize install clean
+.PHONY: all deps configure build run test bench sanitize fuzz install clean
 
 all: build
 
@@ -34,8 +36,18 @@ sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
+# Runs the document loader's fuzzer for FUZZ_TIME seconds under AddressSanitizer, one job, from the
+# seed corpus; new inputs it finds are kept in $(FUZZ_DIR)/corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPINLORE_SANITIZE=ON \
+	  -DPINLORE_BUILD_FUZZERS=ON -DPINLORE_BUILD_TESTS=OFF -DPINLORE_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target plm_loader_fuzzer
+	mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/bin/plm_loader_fuzzer $(FUZZ_DIR)/corpus tests/fuzz/corpus -max_total_time=$(FUZZ_TIME) -max_len=16384 \
+	  -dict=tests/fuzz/plm.dict
+
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_DIR)
+	rm -rf $(BUILD) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -6,7 +6,11 @@ com::HRESULT RecordingPropertyBag::Read(const com::OLECHAR* name, com::VARIANT* 
     reads_.emplace_back(name);
     logs_.push_back(errorLog);
     const auto found = values_.find(name);
-    if (found == values_.end()) return com::E_INVALIDARG;
+    // As the XML property bag answers: a missing property is empty, not an error.
+    if (found == values_.end()) {
+        com::VariantInit(value);
+        return com::S_OK;
+    }
     return com::VariantCopy(value, &found->second);
 }
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 // A property bag in memory that records the order of writes and reads. What is written (or put
-// beforehand) can be read back; reading a name that is not there fails like a missing key.
+// beforehand) can be read back; a name that is not there reads as an empty value, as a missing key
+// does in the XML property bag.
 class RecordingPropertyBag final : public com::Implements<RecordingPropertyBag, com::IPropertyBag> {
 public:
     com::HRESULT Read(const com::OLECHAR* name, com::VARIANT* value, com::IErrorLog* errorLog) noexcept override;
