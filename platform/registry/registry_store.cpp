@@ -12,14 +12,31 @@
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <thread>
 #include <optional>
 #include <system_error>
 
 namespace registry {
 namespace {
 
-constexpr int kBusyTimeoutMs = 30'000;
+constexpr auto kBusyTimeout = std::chrono::seconds(60);
+
+// Waits for another process's write to end. SQLite's own handler backs off to 100 ms naps, and a
+// process that writes in a loop takes the lock again within that time, so the waiting one could
+// starve; short naps with jitter give each waiting writer a fair chance at the moment the lock frees.
+int WaitForLock(void*, int attempt)
+{
+    thread_local std::chrono::steady_clock::time_point started;
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0) started = now;
+    if (now - started > kBusyTimeout) return 0;
+    thread_local std::minstd_rand jitter(static_cast<unsigned>(getpid()));
+    std::this_thread::sleep_for(std::chrono::microseconds(200 + jitter() % 1800));
+    return 1;
+}
 
 constexpr const char* kHiveNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
                                       "HKEY_LOCAL_MACHINE"};
@@ -144,7 +161,7 @@ void CreateSchema(sqlite3* db)
 
 void Configure(sqlite3* db, bool suspectDamage, std::array<std::int64_t, 3>& hives)
 {
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_handler(db, WaitForLock, nullptr);
     // A rollback journal with full syncs: a commit is on disk before it is reported, and the file
     // stays one file that users can copy.
     SqliteStatement::Execute(db, "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL; "
