@@ -1,0 +1,58 @@
+#include "app/shell/command_line.h"
+
+#include "app/shell/component_registration.h"
+#include "app/shell/installer_values.h"
+#include "platform/com/runtime.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+namespace shell {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: pinlore [MAP.plm]\n"
+    "       pinlore /sbd\n"
+    "       pinlore --help\n"
+    "\n"
+    "Pinlore tells travel memories on maps: a map picture with spots that play slide shows\n"
+    "with sound, and map spots that lead to other maps.\n"
+    "\n"
+    "  MAP.plm   the map to open\n"
+    "  /sbd      write the installer's uninstall settings and end\n"
+    "  --help    show this text\n";
+
+int Fail(const char* message)
+{
+    std::fprintf(stderr, "pinlore: %s\n", message);
+    return 1;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char* argv[])
+{
+    // Exactly "/sbd", nothing before or after it, case as written.
+    if (argc == 2 && std::string_view(argv[1]) == "/sbd")
+        return WriteInstallerValues() == registry::kSuccess ? 0 : 1;
+
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.contains("--help") || arguments.contains("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (arguments.size() > 1) {
+        std::fputs(kUsage, stderr);
+        return 1;
+    }
+
+    com::ApartmentScope apartment;
+    if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
+        return Fail("the component library beside the program could not be registered");
+    return 0;
+}
+
+}  // namespace shell
