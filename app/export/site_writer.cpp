@@ -32,15 +32,15 @@ bool SiteWriter::writeMap(const MapSnapshot& map, const QString& folder, const Q
     if (map.mapPicture.isEmpty())
         return true;
     const QString mapName = ExportNames::MapName(name);
-    const QString images = folder + u"/images";
+    const QString images = folder + QStringLiteral("/images");
     makeFolder(folder);
     makeFolder(images);
 
     if (counting()) {
         ++state_.total;
     } else {
-        copyFile(settings_.pinPicture, images + u"/pushPin.gif");
-        convert(map.mapPicture, {{images + u"/map.jpg", kFullQuality}}, false);
+        copyFile(settings_.pinPicture, images + QStringLiteral("/pushPin.gif"));
+        convert(map.mapPicture, {{images + QStringLiteral("/map.jpg"), kFullQuality}}, false);
     }
 
     const QString linkLine =
@@ -70,7 +70,7 @@ bool SiteWriter::writeMap(const MapSnapshot& map, const QString& folder, const Q
     }
 
     page += PageTemplates::IndexClosing();
-    writePage(folder + u"/index.html", page);
+    writePage(folder + QStringLiteral("/index.html"), page);
     return true;
 }
 
@@ -87,7 +87,7 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
         if (counting()) {
             ++state_.total;
         } else {
-            const QString images = folder + u"/images";
+            const QString images = folder + QStringLiteral("/images");
             convert(spot.pictures[j],
                     {{images + QStringLiteral("/spot%1_img%2.jpg").arg(index).arg(j), kFullQuality},
                      {images + QStringLiteral("/spot%1_lo_res_img%2.jpg").arg(index).arg(j), kLowQuality}},
@@ -99,7 +99,7 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
 
     QString page = PageTemplates::SpotHead(title, mapName) + PageTemplates::WaitingNote();
     if (!spot.audioFile.isEmpty()) {
-        const QString sounds = folder + u"/sounds";
+        const QString sounds = folder + QStringLiteral("/sounds");
         const QString extension = ExportNames::SoundExtension(spot.audioFile);
         makeFolder(sounds);
         copyFile(spot.audioFile, sounds + QStringLiteral("/spot%1_sound.").arg(index) + extension);
