@@ -3,6 +3,7 @@
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/interface_ids.h"
 #include "components/document/pl_base_spot.h"
+#include "components/persistence/cxml_property_bag.h"
 #include "components/undo/pl_multi_undo_tag_action.h"
 #include "components/undo/pl_undo_action.h"
 
@@ -32,7 +33,7 @@ const ClassEntry kClasses[] = {
     {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, nullptr},
     {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, nullptr},
     {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, nullptr},
-    {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, nullptr},
+    {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, &com::ClassFactory<CXMLPropertyBag>::Instance},
     {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, nullptr},
     {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, nullptr},
     {"PLRestoreSpotAction", "Components.RestoreSpotAction.1", CLSID_PLRestoreSpotAction, true, nullptr},

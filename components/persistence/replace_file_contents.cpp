@@ -1,0 +1,97 @@
+#include "components/persistence/replace_file_contents.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace persistence {
+
+namespace {
+
+com::HRESULT FromErrno(int error)
+{
+    switch (error) {
+    case ENOENT: case ENOTDIR: return com::STG_E_FILENOTFOUND;
+    case EACCES: case EPERM: case EROFS: return com::STG_E_ACCESSDENIED;
+    case ENOSPC: case EDQUOT: case EFBIG: return com::STG_E_MEDIUMFULL;
+    case EIO: return com::STG_E_WRITEFAULT;
+    default: return com::E_FAIL;
+    }
+}
+
+// A name no other writer uses: hidden (file lists skip it), beside the target so that the final
+// rename stays within one file system.
+std::filesystem::path TemporaryName(const std::filesystem::path& target)
+{
+    std::random_device random;
+    char suffix[20];
+    std::snprintf(suffix, sizeof suffix, ".%08x%08x", random(), random());
+    return target.parent_path() / ("." + target.filename().string() + suffix);
+}
+
+com::HRESULT WriteAll(int descriptor, std::string_view contents)
+{
+    while (!contents.empty()) {
+        const ssize_t written = ::write(descriptor, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return FromErrno(errno);
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return ::fsync(descriptor) == 0 ? com::S_OK : FromErrno(errno);
+}
+
+// Makes the rename itself durable. File systems that cannot flush a folder say EINVAL; there is
+// nothing more to do on them.
+com::HRESULT FlushFolder(const std::filesystem::path& folder)
+{
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return FromErrno(errno);
+    const int result = ::fsync(descriptor);
+    const int error = errno;
+    ::close(descriptor);
+    return result == 0 || error == EINVAL ? com::S_OK : FromErrno(error);
+}
+
+}  // namespace
+
+com::HRESULT ReplaceFileContents(const std::filesystem::path& path, std::string_view contents)
+{
+    if (!path.has_filename()) return com::E_INVALIDARG;
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::absolute(path, error);
+    if (error) return com::E_FAIL;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
+        target = std::filesystem::weakly_canonical(target, error);
+        if (error) return com::STG_E_FILENOTFOUND;
+    }
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    std::filesystem::path temporary;
+    int descriptor = -1;
+    do {
+        temporary = TemporaryName(target);
+        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EEXIST);
+    if (descriptor < 0) return FromErrno(errno);
+
+    com::HRESULT hr = com::S_OK;
+    if (replacing && S_ISREG(old.st_mode) && ::fchmod(descriptor, old.st_mode & 07777) != 0) hr = FromErrno(errno);
+    if (com::SUCCEEDED(hr)) hr = WriteAll(descriptor, contents);
+    if (::close(descriptor) != 0 && com::SUCCEEDED(hr)) hr = FromErrno(errno);
+    if (com::SUCCEEDED(hr) && ::rename(temporary.c_str(), target.c_str()) != 0) hr = FromErrno(errno);
+    if (com::FAILED(hr)) {
+        ::unlink(temporary.c_str());
+        return hr;
+    }
+    // The new contents are in place; a failing flush of the folder only says that the rename may
+    // not survive a power cut, which the caller learns from the result.
+    return FlushFolder(target.parent_path());
+}
+
+}  // namespace persistence
