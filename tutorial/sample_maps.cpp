@@ -26,38 +26,38 @@ struct PhotoSpotPlan {
     std::string sound;
 };
 
-void addPhotoSpot(IDocument& document, const std::string& folder, const PhotoSpotPlan& plan)
+void addPhotoSpot(IDocument* document, const std::string& folder, const PhotoSpotPlan& plan)
 {
     auto spot = com::CreateInstance<IPhotoSpot>(CLSID_PLPhotoSpot);
     tagRECT bounds = plan.bounds;
-    com::ThrowIfFailed(spot->InitSpot(&bounds, &document));
+    com::ThrowIfFailed(spot->InitSpot(&bounds, document));
     for (const std::string& picture : plan.pictures) {
         com::Bstr path = com::Bstr::FromUtf8(folder + "/" + picture);
-        BSTR value = path.get();
+        com::BSTR value = path.get();
         com::ThrowIfFailed(spot->AddPhoto(&value));
     }
     if (!plan.sound.empty()) {
         com::Bstr sound = com::Bstr::FromUtf8(folder + "/" + plan.sound);
-        BSTR value = sound.get();
+        com::BSTR value = sound.get();
         com::ThrowIfFailed(spot->SetAudioFile(&value));
     }
-    com::ThrowIfFailed(document.AddSpot(spot.as<IBaseSpot>().get()));
+    com::ThrowIfFailed(document->AddSpot(spot.as<IBaseSpot>().get()));
 }
 
-void addMapSpot(IDocument& document, tagRECT bounds, const std::string& linkedMap)
+void addMapSpot(IDocument* document, tagRECT bounds, const std::string& linkedMap)
 {
     auto spot = com::CreateInstance<IMapSpot>(CLSID_PLMapSpot);
-    com::ThrowIfFailed(spot->InitSpot(&bounds, &document));
+    com::ThrowIfFailed(spot->InitSpot(&bounds, document));
     com::Bstr path = com::Bstr::FromUtf8(linkedMap);
-    BSTR value = path.get();
+    com::BSTR value = path.get();
     com::ThrowIfFailed(spot->SetFileName(&value));
-    com::ThrowIfFailed(document.AddSpot(spot.as<IBaseSpot>().get()));
+    com::ThrowIfFailed(document->AddSpot(spot.as<IBaseSpot>().get()));
 }
 
-void save(IDocument& document, const std::string& path)
+void save(IDocument* document, const std::string& path)
 {
     auto bag = com::CreateInstance<IXMLPropertyBag>(CLSID_CXMLPropertyBag);
-    com::ThrowIfFailed(bag->SaveToFile(com::Bstr::FromUtf8(path).get(), &document));
+    com::ThrowIfFailed(bag->SaveToFile(com::Bstr::FromUtf8(path).get(), document));
 }
 
 void writeSampleMaps(const std::string& folder)
@@ -67,20 +67,18 @@ void writeSampleMaps(const std::string& folder)
 
     auto countryMap = com::CreateInstance<IDocument>(CLSID_PLDocument);
     com::ThrowIfFailed(countryMap->SetMapFile(com::Bstr::FromUtf8(folder + "/Country Map.jpg").get()));
-    addPhotoSpot(*countryMap, folder, {{520, 430, 640, 530}, {"Vineyard Hills.jpg", "Mountain Lake.jpg"}, ""});
-    addPhotoSpot(*countryMap, folder, {{1380, 980, 1500, 1080}, {"Harbour at Dawn.jpg"}, "Harbour Bells.wav"});
-    addMapSpot(*countryMap, {1150, 780, 1270, 880}, city);
-    save(*countryMap, country);
-    countryMap->Empty();
-
+    addPhotoSpot(countryMap.get(), folder, {{520, 430, 640, 530}, {"Vineyard Hills.jpg", "Mountain Lake.jpg"}, ""});
+    addPhotoSpot(countryMap.get(), folder, {{1380, 980, 1500, 1080}, {"Harbour at Dawn.jpg"}, "Harbour Bells.wav"});
+    addMapSpot(countryMap.get(), {1150, 780, 1270, 880}, city);
+    save(countryMap.get(), country);
+    
     auto cityMap = com::CreateInstance<IDocument>(CLSID_PLDocument);
     com::ThrowIfFailed(cityMap->SetMapFile(com::Bstr::FromUtf8(folder + "/City Map.jpg").get()));
-    addPhotoSpot(*cityMap, folder, {{480, 480, 600, 600}, {"Old Town Square.jpg", "Riverside Market.jpg"}, ""});
-    addPhotoSpot(*cityMap, folder, {{1150, 820, 1270, 940}, {"Evening Bridge.jpg"}, "Harbour Bells.wav"});
-    addMapSpot(*cityMap, {80, 80, 200, 200}, country);
-    save(*cityMap, city);
-    cityMap->Empty();
-}
+    addPhotoSpot(cityMap.get(), folder, {{480, 480, 600, 600}, {"Old Town Square.jpg", "Riverside Market.jpg"}, ""});
+    addPhotoSpot(cityMap.get(), folder, {{1150, 820, 1270, 940}, {"Evening Bridge.jpg"}, "Harbour Bells.wav"});
+    addMapSpot(cityMap.get(), {80, 80, 200, 200}, country);
+    save(cityMap.get(), city);
+    }
 
 }  // namespace
 

@@ -4,8 +4,20 @@
 #include "components/interfaces/interface_ids.h"
 #include "components/document/pl_base_spot.h"
 #include "components/persistence/cxml_property_bag.h"
+#include "components/document/pl_document.h"
+#include "components/document/pl_map_spot.h"
+#include "components/document/pl_photo_spot.h"
 #include "components/undo/pl_multi_undo_tag_action.h"
+#include "components/undo/pl_position_action.h"
+#include "components/undo/pl_restore_spot_action.h"
 #include "components/undo/pl_undo_action.h"
+#include "components/undo/pl_undo_create_action.h"
+#include "components/undo/pl_undo_delete_picture_action.h"
+#include "components/undo/pl_undo_manager.h"
+#include "components/undo/pl_undo_set_audio.h"
+#include "components/undo/pl_undo_set_map_action.h"
+#include "components/undo/pl_undo_set_map_spot_map.h"
+#include "components/undo/pl_undo_set_picture_action.h"
 
 #include <algorithm>
 
@@ -16,35 +28,35 @@ const ClassEntry kClasses[] = {
     {"PLBaseSpot", "Components.BaseSpot.1", CLSID_PLBaseSpot, false, &com::ClassFactory<PLBaseSpot>::Instance},
     {"PLBaseSpotView", "Components.BaseSpotView.1", CLSID_PLBaseSpotView, false, nullptr},
     {"PLUndoAction", "Components.UndoAction.1", CLSID_PLUndoAction, true, &com::ClassFactory<PLUndoAction>::Instance},
-    {"PLUndoManager", "Components.UndoManager.1", CLSID_PLUndoManager, true, nullptr},
-    {"PLDocument", "Components.Document.1", CLSID_PLDocument, false, nullptr},
+    {"PLUndoManager", "Components.UndoManager.1", CLSID_PLUndoManager, true, &com::ClassFactory<PLUndoManager>::Instance},
+    {"PLDocument", "Components.Document.1", CLSID_PLDocument, false, &com::ClassFactory<PLDocument>::Instance},
     {"PLBaseTool", "Components.BaseTool.1", CLSID_PLBaseTool, false, nullptr},
     {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, nullptr},
     {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, &com::ClassFactory<PLMultiUndoTagAction>::Instance},
     {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, nullptr},
     {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, nullptr},
     {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, nullptr},
-    {"PLPhotoSpot", "Components.PhotoSpot.1", CLSID_PLPhotoSpot, false, nullptr},
+    {"PLPhotoSpot", "Components.PhotoSpot.1", CLSID_PLPhotoSpot, false, &com::ClassFactory<PLPhotoSpot>::Instance},
     {"PLTableCells", "TableProject.TableCells.1", CLSID_PLTableCells, true, nullptr},
     {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, nullptr},
     {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, nullptr},
     {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, nullptr},
     {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, nullptr},
-    {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, nullptr},
-    {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, nullptr},
+    {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, &com::ClassFactory<PLMapSpot>::Instance},
+    {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, &com::ClassFactory<PLPositionAction>::Instance},
     {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, nullptr},
     {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, &com::ClassFactory<CXMLPropertyBag>::Instance},
     {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, nullptr},
     {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, nullptr},
-    {"PLRestoreSpotAction", "Components.RestoreSpotAction.1", CLSID_PLRestoreSpotAction, true, nullptr},
-    {"PLUndoCreateAction", "Components.UndoCreateAction.1", CLSID_PLUndoCreateAction, true, nullptr},
-    {"PLUndoSetPictureAction", "Components.UndoSetPictureAction.1", CLSID_PLUndoSetPictureAction, true, nullptr},
-    {"PLUndoSetAudio", "Components.UndoSetAudio.1", CLSID_PLUndoSetAudio, true, nullptr},
-    {"PLUndoSetMapSpotMap", "Components.UndoSetMapSpotMap.1", CLSID_PLUndoSetMapSpotMap, true, nullptr},
-    {"PLUndoSetMapAction", "Components.UndoSetMapAction.1", CLSID_PLUndoSetMapAction, true, nullptr},
+    {"PLRestoreSpotAction", "Components.RestoreSpotAction.1", CLSID_PLRestoreSpotAction, true, &com::ClassFactory<PLRestoreSpotAction>::Instance},
+    {"PLUndoCreateAction", "Components.UndoCreateAction.1", CLSID_PLUndoCreateAction, true, &com::ClassFactory<PLUndoCreateAction>::Instance},
+    {"PLUndoSetPictureAction", "Components.UndoSetPictureAction.1", CLSID_PLUndoSetPictureAction, true, &com::ClassFactory<PLUndoSetPictureAction>::Instance},
+    {"PLUndoSetAudio", "Components.UndoSetAudio.1", CLSID_PLUndoSetAudio, true, &com::ClassFactory<PLUndoSetAudio>::Instance},
+    {"PLUndoSetMapSpotMap", "Components.UndoSetMapSpotMap.1", CLSID_PLUndoSetMapSpotMap, true, &com::ClassFactory<PLUndoSetMapSpotMap>::Instance},
+    {"PLUndoSetMapAction", "Components.UndoSetMapAction.1", CLSID_PLUndoSetMapAction, true, &com::ClassFactory<PLUndoSetMapAction>::Instance},
     {"PLSlideShowController", "Components.SlideShowController.1", CLSID_PLSlideShowController, true, nullptr},
     {"PLSlideShowView", "Components.SlideShowView.1", CLSID_PLSlideShowView, true, nullptr},
-    {"PLUndoDeletePictureAction", "Components.UndoDeletePictureAction.1", CLSID_PLUndoDeletePictureAction, true, nullptr},
+    {"PLUndoDeletePictureAction", "Components.UndoDeletePictureAction.1", CLSID_PLUndoDeletePictureAction, true, &com::ClassFactory<PLUndoDeletePictureAction>::Instance},
 };
 
 const InterfaceEntry kInterfaces[] = {

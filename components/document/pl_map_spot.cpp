@@ -1,0 +1,56 @@
+#include "components/document/pl_map_spot.h"
+
+#include "components/document/string_copy.h"
+
+namespace {
+constexpr char16_t kMapNameKey[] = u"MapNameKey";
+}  // namespace
+
+com::HRESULT PLMapSpot::InitSpot(tagRECT* inBounds, com::IUnknown* inDoc) noexcept
+{
+    return initSpot(inBounds, inDoc);
+}
+
+com::HRESULT PLMapSpot::SetFileName(com::BSTR* inFileName) noexcept
+{
+    if (!inFileName) return com::E_POINTER;
+    return com::Guarded([&] {
+        fileName_ = document::CopyString(*inFileName);
+        notify(kSpotLinkChanged);
+        return com::S_OK;
+    });
+}
+
+com::HRESULT PLMapSpot::GetFileName(com::BSTR* outFileName) noexcept
+{
+    if (!outFileName) return com::S_OK;
+    *outFileName = nullptr;
+    return com::Guarded([&] {
+        *outFileName = document::CopyString(fileName_.get()).detach();
+        return com::S_OK;
+    });
+}
+
+com::HRESULT PLMapSpot::Save(com::IPropertyBag* bag, int, int) noexcept
+{
+    if (!bag) return com::E_POINTER;
+    return com::Guarded([&] {
+        document::WriteString(*bag, kMapNameKey, fileName_.get());
+        saveBounds(*bag);
+        return com::S_OK;
+    });
+}
+
+com::HRESULT PLMapSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept
+{
+    if (!bag) return com::E_POINTER;
+    return com::Guarded([&] {
+        // A missing key keeps the link the spot had.
+        if (std::optional<com::Bstr> name = document::ReadString(*bag, kMapNameKey, errorLog)) {
+            com::BSTR value = name->get();
+            com::ThrowIfFailed(SetFileName(&value));
+        }
+        loadBounds(*bag, errorLog);
+        return com::S_OK;
+    });
+}

@@ -1,0 +1,28 @@
+#include "components/undo/pl_undo_delete_picture_action.h"
+
+#include "components/document/string_copy.h"
+#include "components/undo/picture_steps.h"
+
+com::HRESULT PLUndoDeletePictureAction::Initialize(IPhotoSpot* inPhotoSpot, com::BSTR* inFileName,
+                                                   com::LONG inIndex) noexcept
+{
+    if (!inPhotoSpot || !inFileName) return com::E_POINTER;
+    return com::Guarded([&] {
+        name_ = document::CopyString(*inFileName);
+        spot_ = com::ComPtr<IPhotoSpot>(inPhotoSpot);
+        index_ = inIndex;
+        return com::S_OK;
+    });
+}
+
+com::HRESULT PLUndoDeletePictureAction::Undo() noexcept
+{
+    if (spot_) undo::ReinsertPicture(*spot_.get(), index_, name_.get());
+    return com::S_OK;
+}
+
+com::HRESULT PLUndoDeletePictureAction::Redo() noexcept
+{
+    if (spot_) undo::RemovePicture(*spot_.get(), index_);
+    return com::S_OK;
+}
