@@ -60,7 +60,8 @@ int runJob(ExportSettings settings)
     }
     meter.show(job.position(), job.total());
     meter.finish();
-    if (job.cancelled())
+    // A Ctrl+C that came after the last look still counts: the user asked to stop.
+    if (job.cancelled() || interrupt.interrupted())
         return ExportCommand::kCancelled;
 
     const std::vector<ExportProblem> problems = job.problems();
