@@ -1,5 +1,6 @@
 #include "app/shell/command_line.h"
 
+#include "app/export/export_command.h"
 #include "app/shell/component_registration.h"
 #include "app/shell/installer_values.h"
 #include "platform/com/runtime.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: pinlore [MAP.plm]\n"
+    "       pinlore --export-html MAP.plm FOLDER [--overwrite]\n"
     "       pinlore /sbd\n"
     "       pinlore --help\n"
     "\n"
@@ -21,6 +23,9 @@ constexpr char kUsage[] =
     "with sound, and map spots that lead to other maps.\n"
     "\n"
     "  MAP.plm   the map to open\n"
+    "  --export-html MAP.plm FOLDER\n"
+    "            write MAP.plm and every map below it as a web site into FOLDER/<map name>;\n"
+    "            --overwrite writes into a site folder that exists already\n"
     "  /sbd      write the installer's uninstall settings and end\n"
     "  --help    show this text\n";
 
@@ -44,7 +49,8 @@ int RunCommandLine(int argc, char* argv[])
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (arguments.size() > 1) {
+    const bool exporting = !arguments.isEmpty() && arguments.first() == "--export-html";
+    if (arguments.size() > 1 && !exporting) {
         std::fputs(kUsage, stderr);
         return 1;
     }
@@ -52,6 +58,8 @@ int RunCommandLine(int argc, char* argv[])
     com::ApartmentScope apartment;
     if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
         return Fail("the component library beside the program could not be registered");
+    if (exporting)
+        return html_export::ExportCommand::Run(arguments.mid(1), QCoreApplication::applicationDirPath());
     return 0;
 }
 

@@ -1,0 +1,97 @@
+#include "app/export/document_snapshot.h"
+
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/document.h"
+#include "components/interfaces/map_spot.h"
+#include "components/interfaces/photo_spot.h"
+#include "components/interfaces/xml_property_bag.h"
+#include "platform/com/bstr.h"
+#include "platform/com/runtime.h"
+
+namespace html_export {
+
+namespace {
+
+QString toQString(const com::Bstr& text)
+{
+    const std::u16string_view view = text.view();
+    return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+com::Bstr toBstr(const QString& text)
+{
+    return com::Bstr(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
+}
+
+// The pictures in showing order: one step back from the current picture, then one step forward
+// before each, which starts at the current picture and wraps around the end.
+QStringList picturesOf(IPhotoSpot& spot)
+{
+    com::LONG count = 0;
+    com::LONG index = 0;
+    spot.NumImages(&count);
+    spot.GetIndex(&index);
+    QStringList pictures;
+    spot.PreviousImage();
+    for (com::LONG j = 0; j < count; ++j) {
+        spot.NextImage();
+        com::Bstr picture;
+        spot.CurrentImage(picture.put());
+        pictures.append(toQString(picture));
+    }
+    spot.SetIndex(index);
+    return pictures;
+}
+
+SpotSnapshot spotOf(IBaseSpot& spot)
+{
+    SpotSnapshot snapshot;
+    spot.GetBounds(&snapshot.bounds);
+    com::ComPtr<IBaseSpot> base(&spot);
+    if (com::ComPtr<IMapSpot> mapSpot = base.tryAs<IMapSpot>()) {
+        snapshot.kind = SpotSnapshot::Kind::Map;
+        com::Bstr linked;
+        mapSpot->GetFileName(linked.put());
+        snapshot.linkedMap = toQString(linked);
+    } else if (com::ComPtr<IPhotoSpot> photoSpot = base.tryAs<IPhotoSpot>()) {
+        snapshot.pictures = picturesOf(*photoSpot.get());
+        com::Bstr audio;
+        photoSpot->GetAudioFile(audio.put());
+        snapshot.audioFile = toQString(audio);
+    }
+    return snapshot;
+}
+
+}  // namespace
+
+MapSnapshot DocumentSnapshot::Take(IDocument& document)
+{
+    MapSnapshot map;
+    com::Bstr mapFile;
+    document.GetMapFile(mapFile.put());
+    map.mapPicture = toQString(mapFile);
+    com::LONG count = 0;
+    document.GetNumSpots(&count);
+    for (com::LONG i = 0; i < count; ++i) {
+        com::ComPtr<IBaseSpot> spot;
+        if (com::SUCCEEDED(document.SpotAtIndex(i, spot.put())) && spot)
+            map.spots.push_back(spotOf(*spot.get()));
+    }
+    return map;
+}
+
+std::optional<MapSnapshot> DocumentSnapshot::Load(const QString& path)
+{
+    com::ComPtr<IXMLPropertyBag> bag;
+    if (com::FAILED(com::CreateInstance(CLSID_CXMLPropertyBag, bag)))
+        return std::nullopt;
+    com::ComPtr<com::IUnknown> object;
+    if (com::FAILED(bag->LoadFromFile(toBstr(path).get(), nullptr, object.put())) || !object)
+        return std::nullopt;
+    com::ComPtr<IDocument> document = object.tryAs<IDocument>();
+    if (!document)
+        return std::nullopt;
+    return Take(*document.get());
+}
+
+}  // namespace html_export

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/export/export_problem.h"
+#include "app/export/export_report.h"
+#include "app/export/export_state.h"
+#include "app/export/manual_reset_event.h"
+#include "app/export/map_snapshot.h"
+#include "app/export/site_writer.h"
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace html_export {
+
+struct ExportSettings {
+    // The open map, copied on the thread that owns its document.
+    MapSnapshot root;
+    // Where the open map is saved: names the site's root and is never exported twice.
+    QString documentPath;
+    // The folder that receives the site; it exists already.
+    QString exportFolder;
+    // The program's pin picture and how linked maps are loaded (on the worker thread).
+    SiteWriter::Settings site;
+    // Threads converting pictures in the writing pass; 0 takes one per core.
+    int conversionThreads = 0;
+};
+
+// One export of a map and every map below it as a web site. Creating the job starts its worker
+// thread, which waits for start(); it then counts the work units of the whole site, writes the site,
+// and sets done. Files that cannot be made are noted in problems() and the export goes on.
+//
+// Thread: the job is driven from one thread (the one that created it); done, position and total
+// may be read at any time while the worker runs. The worker initialises the component runtime for
+// itself, so linked maps are loaded into components of its own.
+class ExportJob {
+public:
+    explicit ExportJob(ExportSettings settings);
+    // Cancels an export still running and waits for the worker to end.
+    ~ExportJob();
+    ExportJob(const ExportJob&) = delete;
+    ExportJob& operator=(const ExportJob&) = delete;
+
+    void start();
+    // Honoured at the worker's next check: before each spot, before each picture and after each
+    // linked map. Conversions already running finish; files already written stay.
+    void cancel();
+
+    bool done() const { return state_.done; }
+    bool cancelled() const { return state_.cancel; }
+    int position() const { return state_.position; }
+    int total() const { return state_.total; }
+
+    // True when the export has ended within `timeout`.
+    bool waitUntilDone(std::chrono::milliseconds timeout);
+
+    // The files that could not be made; complete once done.
+    std::vector<ExportProblem> problems() const { return report_.problems(); }
+
+private:
+    void run();
+
+    const ExportSettings settings_;
+    ExportState state_;
+    ExportReport report_;
+    ManualResetEvent started_;
+    ManualResetEvent finished_;
+    std::atomic<bool> abandoned_ = false;
+    std::thread worker_;
+};
+
+}  // namespace html_export

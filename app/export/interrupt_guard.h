@@ -1,0 +1,24 @@
+#pragma once
+
+#include <csignal>
+
+namespace html_export {
+
+// Catches Ctrl+C (SIGINT) for as long as it lives, so a long export can end cleanly instead of
+// leaving its worker half way; the previous handler comes back afterwards.
+//
+// Thread: the main thread; one guard at a time.
+class InterruptGuard {
+public:
+    InterruptGuard();
+    ~InterruptGuard();
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+    bool interrupted() const;
+
+private:
+    struct sigaction previous_ {};
+};
+
+}  // namespace html_export

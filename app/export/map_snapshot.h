@@ -1,0 +1,37 @@
+#pragma once
+
+#include "components/interfaces/records.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace html_export {
+
+// What the export needs of one spot, copied out of its component.
+struct SpotSnapshot {
+    enum class Kind { Photo, Map };
+
+    Kind kind = Kind::Photo;
+    tagRECT bounds{};
+    // Photo spot: the pictures in the order the site shows them, starting at the spot's current one.
+    QStringList pictures;
+    // Photo spot: the sound, empty when it has none.
+    QString audioFile;
+    // Map spot: the linked map's path, empty when it links nowhere.
+    QString linkedMap;
+};
+
+// What the export needs of one map, copied out of its document so the export's worker thread never
+// touches the components of the thread that owns them.
+struct MapSnapshot {
+    QString mapPicture;
+    std::vector<SpotSnapshot> spots;
+};
+
+// Loads the map saved at a path, on the thread that calls it; nothing when it cannot be loaded.
+using MapLoader = std::function<std::optional<MapSnapshot>(const QString& path)>;
+
+}  // namespace html_export
