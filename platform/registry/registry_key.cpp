@@ -351,25 +351,22 @@ Status RegistryKey::RecursiveDeleteSubKey(std::string_view path)
 
 Status RegistryKey::EnumSubKeys(std::vector<std::string>& names) const
 {
-    return OnKey(false, id_, store_, [&](sqlite3* db, std::int64_t key) {
-        SqliteStatement query(db, "SELECT name FROM registry_key WHERE parent_id = ? ORDER BY id");
-        query.Bind(1, key);
-        std::vector<std::string> found;
-        while (query.Step())
-            found.push_back(query.Text(0));
-        names = std::move(found);
-        return kSuccess;
-    });
+    return ListNames("SELECT name FROM registry_key WHERE parent_id = ? ORDER BY id", names);
 }
 
 Status RegistryKey::EnumValues(std::vector<std::string>& names) const
 {
+    return ListNames("SELECT name FROM registry_value WHERE key_id = ? ORDER BY rowid", names);
+}
+
+Status RegistryKey::ListNames(const char* query, std::vector<std::string>& names) const
+{
     return OnKey(false, id_, store_, [&](sqlite3* db, std::int64_t key) {
-        SqliteStatement query(db, "SELECT name FROM registry_value WHERE key_id = ? ORDER BY rowid");
-        query.Bind(1, key);
+        SqliteStatement statement(db, query);
+        statement.Bind(1, key);
         std::vector<std::string> found;
-        while (query.Step())
-            found.push_back(query.Text(0));
+        while (statement.Step())
+            found.push_back(statement.Text(0));
         names = std::move(found);
         return kSuccess;
     });

@@ -71,6 +71,9 @@ public:
     Status EnumValues(std::vector<std::string>& names) const;
 
 private:
+    // Names from `query`, which selects them for the key bound as its one parameter.
+    Status ListNames(const char* query, std::vector<std::string>& names) const;
+
     std::optional<std::int64_t> id_;
     // Which database file id_ belongs to; a key opened before the store moved to another file
     // answers kInvalidHandle.
