@@ -100,7 +100,7 @@ std::string HomeFolder()
 std::string DefaultPath()
 {
     std::string config = EnvironmentValue("XDG_CONFIG_HOME");
-    // The base directory specification says relative values are to be ignored.
+    // XDG base directories ignore relative values.
     if (config.empty() || config.front() != '/') {
         const std::string home = HomeFolder();
         if (home.empty())
