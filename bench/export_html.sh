@@ -51,10 +51,12 @@ measure() {  # label, command...
   local label=$1; shift
   local log="$work/time-$label.txt"
   /usr/bin/time -v "$@" > /dev/null 2> "$log"
-  local wall rss
+  local wall cpu rss
   wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {print $2}' "$log")
+  # Processor time as well as wall time: on a machine shared with other work, it is the steadier figure.
+  cpu=$(awk -F': ' '/User time/ {u=$2} /System time/ {s=$2} END {printf "%.2f", u + s}' "$log")
   rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
-  printf '%-14s wall %s  peak %d MB\n' "$label" "$wall" $((rss / 1024))
+  printf '%-14s wall %s  processor %ss  peak %d MB\n' "$label" "$wall" "$cpu" $((rss / 1024))
 }
 
 rm -rf "$work/site" "$work/thumbnails"
