@@ -2,6 +2,7 @@
 #include "platform/com/event_source.h"
 #include "tests/support/document_listener.h"
 #include "tests/support/document_model.h"
+#include "tests/support/listened_document_test.h"
 #include "tests/support/registered_components.h"
 
 #include <string>
@@ -14,27 +15,9 @@ namespace {
 using Notifications = std::vector<DocumentListener::Notification>;
 
 // A document with a listener connected through its connection point.
-class DocumentEvents : public ComponentTest {
+class DocumentEvents : public ListenedDocumentTest {
 protected:
-    void SetUp() override
-    {
-        ComponentTest::SetUp();
-        document = MakeDocument();
-        listener = Make<DocumentListener>();
-        ASSERT_EQ(connection.connect(document.get(), listener->identity()), S_OK);
-    }
-    void TearDown() override
-    {
-        connection.disconnect();
-        document.reset();
-        ComponentTest::TearDown();
-    }
-
     const IUnknown* self() { return IdentityOf(document.get()); }
-
-    ComPtr<IDocument> document;
-    ComPtr<DocumentListener> listener;
-    EventConnection<_IDocumentEvents> connection;
 };
 
 TEST_F(DocumentEvents, DocumentOperationsAnnounceThemselves)

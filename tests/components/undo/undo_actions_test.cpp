@@ -12,6 +12,7 @@
 #include "tests/support/dispatch_calls.h"
 #include "tests/support/document_listener.h"
 #include "tests/support/document_model.h"
+#include "tests/support/listened_document_test.h"
 #include "tests/support/registered_components.h"
 
 #include <functional>
@@ -26,22 +27,8 @@ using Pictures = std::vector<std::u16string>;
 
 // A document with a listener, and the steps every action test takes: undo, redo, and what the
 // listener heard meanwhile.
-class UndoActions : public ComponentTest {
+class UndoActions : public ListenedDocumentTest {
 protected:
-    void SetUp() override
-    {
-        ComponentTest::SetUp();
-        document = MakeDocument();
-        listener = Make<DocumentListener>();
-        ASSERT_EQ(connection.connect(document.get(), listener->identity()), S_OK);
-    }
-    void TearDown() override
-    {
-        connection.disconnect();
-        document.reset();
-        ComponentTest::TearDown();
-    }
-
     template <class Action>
     Flags undo(const ComPtr<Action>& action)
     {
@@ -63,10 +50,6 @@ protected:
         document->AddSpot(BaseOf(spot.get()).get());
         return spot;
     }
-
-    ComPtr<IDocument> document;
-    ComPtr<DocumentListener> listener;
-    EventConnection<_IDocumentEvents> connection;
 };
 
 TEST_F(UndoActions, PositionAlternatesBetweenTheTwoRectangles)
