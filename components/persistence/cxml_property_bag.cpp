@@ -69,13 +69,29 @@ std::size_t ScalarFieldSize(VARTYPE type)
     }
 }
 
-// Converts an attribute's text with the platform's variant conversion, as every stored number is.
+// Converts stored text to a value of `type` with the platform's variant conversion. Stored numbers
+// are nearly always plain decimal integers: those reach the conversion as a number, without the
+// round trip through a UTF-16 string, and convert (and fail to fit) exactly as their text would.
+HRESULT ConvertText(const char* text, VARTYPE type, Variant& out)
+{
+    const std::string_view digits(text);
+    std::int64_t integer = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), integer);
+    Variant source;
+    if (!digits.empty() && error == std::errc() && end == digits.data() + digits.size()) {
+        source.vt = VT_I8;
+        source.llVal = integer;
+    } else {
+        source = Variant::FromString(Utf8ToUtf16(digits));
+    }
+    return VariantChangeType(&out, &source, 0, type);
+}
+
 template <class T>
 HRESULT AttributeNumber(pugi::xml_attribute attribute, VARTYPE type, T& out)
 {
-    Variant text = Variant::FromString(Utf8ToUtf16(attribute.value()));
     Variant number;
-    const HRESULT hr = VariantChangeType(&number, &text, 0, type);
+    const HRESULT hr = ConvertText(attribute.value(), type, number);
     if (FAILED(hr)) return hr;
     std::memcpy(&out, &number.llVal, sizeof out);
     return S_OK;
@@ -395,10 +411,8 @@ HRESULT CXMLPropertyBag::readContent(pugi::xml_node element, IErrorLog* errorLog
     case VT_BSTR:
         value = Variant::FromString(Utf8ToUtf16(element.text().get()));
         return value.bstrVal ? S_OK : E_OUTOFMEMORY;
-    default: {
-        Variant text = Variant::FromString(Utf8ToUtf16(element.text().get()));
-        return VariantChangeType(&value, &text, 0, type);
-    }
+    default:
+        return ConvertText(element.text().get(), type, value);
     }
 }
 

@@ -56,9 +56,13 @@ Bstr::Bstr(std::u16string_view text) : value_(SysAllocStringLen(text.data(), sta
 
 std::u16string Utf8ToUtf16(std::string_view text)
 {
-    std::u16string out;
+    // Paths and keys are mostly ASCII: copy that run in one pass before decoding the rest.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    std::u16string out(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii == text.size()) return out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = ascii; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         char32_t code = 0xFFFD;
         std::size_t extra = 0;
@@ -96,9 +100,12 @@ std::u16string Utf8ToUtf16(std::string_view text)
 
 std::string Utf16ToUtf8(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    std::string out(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii == text.size()) return out;
+    out.reserve(text.size() + text.size() / 2);
+    for (std::size_t i = ascii; i < text.size(); ++i) {
         char32_t code = text[i];
         if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);

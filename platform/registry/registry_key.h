@@ -88,7 +88,8 @@ Status WriteAll(const std::function<Status()>& writes);
 std::string RegistryPath();
 
 // A counter that changes whenever any process commits a write to the store: lets callers keep
-// caches of registry contents and notice when they may be stale.
+// caches of registry contents and notice when they may be stale. This process's writes count at
+// once; another process's are noticed within 50 ms.
 std::uint64_t RegistryGeneration();
 
 }  // namespace registry

@@ -23,6 +23,7 @@ namespace registry {
 namespace {
 
 constexpr auto kBusyTimeout = std::chrono::seconds(60);
+constexpr auto kExternalChangeInterval = std::chrono::milliseconds(50);
 
 // Waits for another process's write to end. SQLite's own handler backs off to 100 ms naps, and a
 // process that writes in a loop takes the lock again within that time, so the waiting one could
@@ -237,6 +238,15 @@ Status RegistryStore::Write(const Work& work)
 std::uint64_t RegistryStore::Generation()
 {
     std::lock_guard lock(mutex_);
+    // Callers ask on every component creation. This process's own commits count at once (in
+    // Transact); other processes' commits are looked for at most once per interval, which keeps a
+    // file check and a query off every creation.
+    const std::string path = Path();
+    const auto now = std::chrono::steady_clock::now();
+    if (db_ && owner_ == getpid() && path == checkedPath_ && now - checkedAt_ < kExternalChangeInterval)
+        return generation_;
+    checkedPath_ = path;
+    checkedAt_ = now;
     try {
         Connect(false);
         // data_version moves when another connection commits; our own commits count in Transact.

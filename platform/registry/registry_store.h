@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -73,6 +74,8 @@ private:
     std::uint64_t epoch_ = 0;
     std::array<std::int64_t, 3> hives_{};
     std::uint64_t generation_ = 0;
+    std::string checkedPath_;
+    std::chrono::steady_clock::time_point checkedAt_;
     std::int64_t dataVersion_ = 0;
 };
 

@@ -229,6 +229,10 @@ TEST(RegistryGeneration, ChangesWhenAnotherProcessCommits)
     close(gate[0]);
     close(gate[1]);
 
+    // Another process's commit is noticed within the store's check interval: poll until it shows.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (RegistryGeneration() == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
     EXPECT_NE(RegistryGeneration(), before);
     std::uint32_t value = 1;
     EXPECT_EQ(key.QueryDwordValue("child0", value), kSuccess);
