@@ -82,7 +82,8 @@ HRESULT ConvertText(const char* text, VARTYPE type, Variant& out)
         source.vt = VT_I8;
         source.llVal = integer;
     } else {
-        source = Variant::FromString(Utf8ToUtf16(digits));
+        source.vt = VT_BSTR;
+        source.bstrVal = SysAllocStringFromUtf8(digits);
     }
     return VariantChangeType(&out, &source, 0, type);
 }
@@ -409,7 +410,9 @@ HRESULT CXMLPropertyBag::readContent(pugi::xml_node element, IErrorLog* errorLog
         return S_OK;
     }
     case VT_BSTR:
-        value = Variant::FromString(Utf8ToUtf16(element.text().get()));
+        value.clear();
+        value.vt = VT_BSTR;
+        value.bstrVal = SysAllocStringFromUtf8(element.text().get());
         return value.bstrVal ? S_OK : E_OUTOFMEMORY;
     default:
         return ConvertText(element.text().get(), type, value);

@@ -1,5 +1,6 @@
 #include "platform/com/bstr.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -96,6 +97,19 @@ std::u16string Utf8ToUtf16(std::string_view text)
         }
     }
     return out;
+}
+
+BSTR SysAllocStringFromUtf8(std::string_view text)
+{
+    // ASCII, the common case, widens straight into the string without an intermediate copy.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        const std::u16string wide = Utf8ToUtf16(text);
+        return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    }
+    BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(text.size()));
+    if (result) std::copy(text.begin(), text.end(), result);
+    return result;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)

@@ -20,6 +20,8 @@ PINLORE_COM_EXPORT void SysFreeString(BSTR text);
 PINLORE_COM_EXPORT UINT SysStringLen(BSTR text);
 
 PINLORE_COM_EXPORT std::u16string Utf8ToUtf16(std::string_view text);
+// A BSTR holding UTF-8 text; null only when memory runs out.
+PINLORE_COM_EXPORT BSTR SysAllocStringFromUtf8(std::string_view text);
 PINLORE_COM_EXPORT std::string Utf16ToUtf8(std::u16string_view text);
 
 // Owns one BSTR. Copying copies the characters; null stays null.
@@ -28,7 +30,7 @@ public:
     Bstr() = default;
     explicit Bstr(std::u16string_view text);
     explicit Bstr(const char16_t* text) : value_(SysAllocString(text)) {}
-    static Bstr FromUtf8(std::string_view text) { return Bstr(Utf8ToUtf16(text)); }
+    static Bstr FromUtf8(std::string_view text) { return Attach(SysAllocStringFromUtf8(text)); }
     // Takes ownership of a BSTR that the caller allocated.
     static Bstr Attach(BSTR value) { Bstr owner; owner.value_ = value; return owner; }
 
