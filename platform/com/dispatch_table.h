@@ -377,13 +377,13 @@ HRESULT CallMember(void* self, DISPPARAMS& params, [[maybe_unused]] VARIANT* res
     static_assert(!kRetval || arity > 0, "a retval member needs an out-parameter");
     constexpr std::size_t inputs = arity - (kRetval ? 1 : 0);
     if (params.cArgs != inputs) return DISP_E_BADPARAMCOUNT;
-    std::tuple<typename SlotFor<std::tuple_element_t<K, typename Traits::Arguments>, kRetval && K + 1 == arity>::type...> slots;
+    std::tuple<typename SlotFor<std::tuple_element_t<K, typename Traits::Arguments>, kRetval && K + 1 == arity>::type...> decoded;
     HRESULT hr = S_OK;
-    ((hr = SUCCEEDED(hr) ? LoadSlot(std::get<K>(slots), params, K, argumentError) : hr), ...);
+    ((hr = SUCCEEDED(hr) ? LoadSlot(std::get<K>(decoded), params, K, argumentError) : hr), ...);
     if (FAILED(hr)) return hr;
     auto* object = static_cast<typename Traits::Interface*>(self);
-    hr = (object->*F)(std::get<K>(slots).get()...);
-    if (SUCCEEDED(hr)) (StoreSlot(std::get<K>(slots), result), ...);
+    hr = (object->*F)(std::get<K>(decoded).get()...);
+    if (SUCCEEDED(hr)) (StoreSlot(std::get<K>(decoded), result), ...);
     return hr;
 }
 
@@ -440,15 +440,36 @@ Variant ToVariant(const R* value)
     return v;
 }
 
+// The arguments of an outgoing dispatch call, encoded and kept in the reverse order that Invoke
+// expects; the variants own copies and references for as long as the list lives.
+template <std::size_t N>
+class ArgumentList {
+public:
+    template <class... Args>
+    explicit ArgumentList(Args&&... args) : params_{values_, nullptr, static_cast<UINT>(N), 0}
+    {
+        std::size_t position = N;
+        ((values_[--position] = ToVariant(std::forward<Args>(args))), ...);
+    }
+    ArgumentList(const ArgumentList&) = delete;
+    ArgumentList& operator=(const ArgumentList&) = delete;
+
+    DISPPARAMS& params() { return params_; }
+
+private:
+    Variant values_[N + 1];
+    DISPPARAMS params_;
+};
+
+template <class... Args>
+ArgumentList(Args&&...) -> ArgumentList<sizeof...(Args)>;
+
 // Calls a member through IDispatch::Invoke with arguments in their natural order.
 template <class... Args>
 HRESULT InvokeMethod(IDispatch* target, DISPID id, VARIANT* result, Args&&... args)
 {
-    Variant values[sizeof...(Args) + 1];
-    std::size_t slot = sizeof...(Args);
-    ((values[--slot] = ToVariant(std::forward<Args>(args))), ...);
-    DISPPARAMS params{values, nullptr, static_cast<UINT>(sizeof...(Args)), 0};
-    return target->Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+    ArgumentList arguments(std::forward<Args>(args)...);
+    return target->Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &arguments.params(), result, nullptr, nullptr);
 }
 
 }  // namespace com

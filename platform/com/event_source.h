@@ -34,11 +34,8 @@ protected:
     template <class... Args>
     HRESULT Fire(DISPID id, Args&&... args)
     {
-        Variant values[sizeof...(Args) + 1];
-        std::size_t slot = sizeof...(Args);
-        ((values[--slot] = ToVariant(std::forward<Args>(args))), ...);
-        DISPPARAMS params{values, nullptr, static_cast<UINT>(sizeof...(Args)), 0};
-        return point_.Fire(id, params);
+        ArgumentList arguments(std::forward<Args>(args)...);
+        return point_.Fire(id, arguments.params());
     }
 
 private:
