@@ -3,6 +3,7 @@
 #include "app/export/export_command.h"
 #include "app/shell/component_registration.h"
 #include "app/shell/installer_values.h"
+#include "app/shell/map_description.h"
 #include "platform/com/runtime.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,7 @@ int RunCommandLine(int argc, char* argv[])
         return Fail("the component library beside the program could not be registered");
     if (exporting)
         return html_export::ExportCommand::Run(arguments.mid(1), QCoreApplication::applicationDirPath());
+    if (!arguments.isEmpty()) return DescribeMap(arguments.first());
     return 0;
 }
 

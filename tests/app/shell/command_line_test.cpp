@@ -96,3 +96,26 @@ TEST(CommandLine, RegistersTheLibraryBesideItAtStart)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, OpeningAMapTellsWhatItHolds)
+{
+    test_support::TemporaryRegistry temporary;
+    const QString sample =
+        QString::fromStdString((std::filesystem::path(PINLORE_PROGRAM).parent_path() / "tutorial/Pictures/Country.plm").string());
+    const Outcome outcome = RunProgram({sample});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.contains("map picture: ")) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains("map spots: 1")) << outcome.out.toStdString();
+}
+
+TEST(CommandLine, AMapThatCannotBeOpenedIsSaidSo)
+{
+    test_support::TemporaryRegistry temporary;
+    const Outcome outcome = RunProgram({"/no/such/folder/map.plm"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, "An error occurred, the file could not be opened.\n");
+}
+
+}  // namespace
