@@ -58,17 +58,6 @@ bool IsElementName(const std::string& name)
     return !name.empty() && !(name.front() >= '0' && name.front() <= '9');
 }
 
-std::size_t ScalarFieldSize(VARTYPE type)
-{
-    switch (type) {
-    case VT_I1: case VT_UI1: return 1;
-    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: case VT_R4: return 4;
-    case VT_I8: case VT_UI8: case VT_R8: return 8;
-    default: return 0;
-    }
-}
-
 // Converts stored text to a value of `type` with the platform's variant conversion. Stored numbers
 // are nearly always plain decimal integers: those reach the conversion as a number, without the
 // round trip through a UTF-16 string, and convert (and fail to fit) exactly as their text would.
@@ -345,7 +334,7 @@ HRESULT CXMLPropertyBag::writeRecord(pugi::xml_node element, const VARIANT& valu
     HRESULT hr = S_OK;
     for (std::size_t i = 0; i < type->fieldCount && SUCCEEDED(hr); ++i) {
         const RecordField& field = type->fields[i];
-        const std::size_t size = ScalarFieldSize(field.type);
+        const std::size_t size = VariantScalarSize(field.type);
         if (size == 0) {
             hr = DISP_E_BADVARTYPE;
             break;
@@ -448,7 +437,7 @@ HRESULT CXMLPropertyBag::readRecord(pugi::xml_node element, Variant& value)
         fieldValue.vt = field.type;
         hr = Read(field.name, &fieldValue, nullptr);
         if (SUCCEEDED(hr) && fieldValue.vt == field.type)
-            std::memcpy(data + field.offset, &fieldValue.llVal, ScalarFieldSize(field.type));
+            std::memcpy(data + field.offset, &fieldValue.llVal, VariantScalarSize(field.type));
     }
     elements_.pop_back();
     return hr;

@@ -85,7 +85,9 @@ struct Scalar {
     std::u16string text;
 };
 
-std::size_t ScalarSize(VARTYPE type)
+}  // namespace
+
+std::size_t VariantScalarSize(VARTYPE type)
 {
     switch (type) {
     case VT_I1: case VT_UI1: return 1;
@@ -95,6 +97,8 @@ std::size_t ScalarSize(VARTYPE type)
     default: return 0;
     }
 }
+
+namespace {
 
 // A shallow view of what a by-reference variant points at; owns nothing.
 VARIANT Dereferenced(const VARIANT& source)
@@ -109,7 +113,7 @@ VARIANT Dereferenced(const VARIANT& source)
     switch (type) {
     case VT_BSTR: view.bstrVal = *source.pbstrVal; break;
     case VT_UNKNOWN: case VT_DISPATCH: view.punkVal = *source.ppunkVal; break;
-    default: std::memcpy(&view.llVal, source.byref, ScalarSize(type)); break;
+    default: std::memcpy(&view.llVal, source.byref, VariantScalarSize(type)); break;
     }
     return view;
 }

@@ -96,6 +96,9 @@ PINLORE_COM_EXPORT HRESULT VariantCopy(VARIANT* target, const VARIANT* source);
 // does not fit. `target` may be `source`.
 PINLORE_COM_EXPORT HRESULT VariantChangeType(VARIANT* target, const VARIANT* source, WORD flags, VARTYPE type);
 
+// Bytes of the value of a simple numeric type (VT_I1 ... VT_R8, VT_BOOL, VT_ERROR); 0 for others.
+PINLORE_COM_EXPORT std::size_t VariantScalarSize(VARTYPE type);
+
 // Owns one VARIANT; cleared when it goes.
 class PINLORE_COM_EXPORT Variant : public VARIANT {
 public:
