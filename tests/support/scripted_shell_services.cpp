@@ -23,9 +23,10 @@ std::optional<QString> ScriptedShellServices::openFileName(std::span<const shell
         ADD_FAILURE() << "an open-file dialog was shown without a scripted answer";
         return std::nullopt;
     }
-    std::optional<QString> answer = std::move(openFileAnswers_.front());
+    const Answer answer = openFileAnswers_.front();
     openFileAnswers_.pop_front();
-    return answer;
+    if (!answer.chosen) return std::nullopt;
+    return answer.path;
 }
 
 }  // namespace test_support

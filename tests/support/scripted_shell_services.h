@@ -20,7 +20,7 @@ public:
     ScriptedShellServices& operator=(const ScriptedShellServices&) = delete;
 
     // The next open-file dialog gives `path`; nothing stands for Cancel.
-    void answerOpenFile(std::optional<QString> path) { openFileAnswers_.push_back(std::move(path)); }
+    void answerOpenFile(std::optional<QString> path) { openFileAnswers_.push_back({path.has_value(), path.value_or(QString())}); }
 
     struct OpenFileRequest {
         std::vector<shell::FileFilter> filters;
@@ -33,7 +33,11 @@ public:
     void playRefusedSound() override { ++refusedSounds_; }
 
 private:
-    std::deque<std::optional<QString>> openFileAnswers_;
+    struct Answer {
+        bool chosen;
+        QString path;
+    };
+    std::deque<Answer> openFileAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
     int refusedSounds_ = 0;
 };
