@@ -1,6 +1,12 @@
 #include "platform/ui/qt_strings.h"
 #include "tests/components/mapview/hosted_map_view.h"
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/spot_view.h"
+#include "platform/com/runtime.h"
+#include "tests/support/dispatch_calls.h"
 #include "tests/support/document_model.h"
+
+#include <QPainter>
 
 using namespace com;
 using namespace test_support;
@@ -123,6 +129,25 @@ TEST_F(MapViewPainting, TheContainingMapShowsFramedInTheCorner)
     EXPECT_EQ(image.pixelColor(300, 37), kBlack);
     EXPECT_EQ(image.pixelColor(300, 111), kBlack);
     EXPECT_EQ(image.pixelColor(300, 112), kMapColour);
+}
+
+TEST_F(MapViewPainting, SpotViewsDrawThroughDispatchOnlyForAMapView)
+{
+    const auto spot = addSpot({2, 2, 18, 18});
+    const auto drawn = [&](const CLSID& spotViewClass, IUnknown* onView) {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(kUntouched);
+        {
+            QPainter painter(&image);
+            ui::DeviceContext dc(painter);
+            const auto spotView = CreateInstance<IBaseSpotView>(spotViewClass);
+            EXPECT_EQ(Call(AsDispatch(spotView), 1, onView, spot.get(), &dc).vt, VT_EMPTY);
+        }
+        return image.pixelColor(5, 10);
+    };
+    EXPECT_EQ(drawn(CLSID_PLMapSpotView, view.get()), kBlue);
+    EXPECT_EQ(drawn(CLSID_PLMapSpotView, document.get()), kUntouched);
+    EXPECT_EQ(drawn(CLSID_PLBaseSpotView, view.get()), kUntouched);
 }
 
 }  // namespace

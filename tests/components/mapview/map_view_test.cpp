@@ -2,6 +2,7 @@
 #include "components/interfaces/undo_manager.h"
 #include "platform/ui/qt_strings.h"
 #include "tests/components/mapview/hosted_map_view.h"
+#include "tests/support/dispatch_calls.h"
 #include "tests/support/document_model.h"
 
 #include <QApplication>
@@ -271,6 +272,25 @@ TEST_F(MapView, ContainingMapsStackUp)
     answer = root.get();
     view->GetRootMap(&answer);
     EXPECT_EQ(answer, root.get());
+}
+
+TEST_F(MapView, AnswersThroughDispatch)
+{
+    ExpectDispatchIds(AsDispatch(view), {{u"GetDocument", 1}, {u"SetDocument", 2}, {u"GetMapFileName", 3},
+                                         {u"SetMapFileName", 4}, {u"SetCurrentTool", 5},
+                                         {u"ConvertAreaRectToModelRect", 6}, {u"DocumentChanged", 7},
+                                         {u"ConvertAreaPointToModelPoint", 8}, {u"ConvertModelRectToAreaRect", 9},
+                                         {u"OnDeleteKey", 10}, {u"GetModelBounds", 11}, {u"PushContainingMap", 12},
+                                         {u"PopContainingMap", 13}, {u"PopAllMaps", 14}, {u"GetRootMap", 15},
+                                         {u"InvalMap", 16}, {u"Maximized", 17}});
+    showOwnSizeMap();
+    const tagPOINT area{150, 60};
+    const Variant model = Call(AsDispatch(view), 8, &area);
+    ASSERT_EQ(model.vt, VT_RECORD);
+    EXPECT_EQ(*static_cast<const tagPOINT*>(model.record.pvRecord), (tagPOINT{50, 10}));
+    Bstr name = Bstr(u"/maps/other.png");
+    Call(AsDispatch(view), 4, name.get());
+    EXPECT_EQ(Text(Call(AsDispatch(view), 3).bstrVal), std::optional<std::u16string>(u"/maps/other.png"));
 }
 
 }  // namespace
