@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 using namespace com;
@@ -205,6 +206,18 @@ TEST_F(MapViewDrops, DataWithoutAFileListIsRefusedThroughout)
     QDropEvent dropped(QPointF(300, 250), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(&window(), &dropped);
     EXPECT_TRUE(SpotsOf(document).empty());
+}
+
+TEST_F(MapViewDrops, WithoutADocumentDropsClicksAndKeysAreIgnored)
+{
+    openMap(mapPicture);
+    view->SetDocument(nullptr);
+    EXPECT_EQ(drop({"/p/a.jpg", "/maps/city.plm"}, {300, 250}), Qt::IgnoreAction);
+    QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(300, 250));
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Left, Qt::Key_Delete, Qt::Key_Return})
+        QTest::keyClick(&window(), key);
+    EXPECT_EQ(Describe(document), "map=" + mapPicture.toStdString());
+    EXPECT_TRUE(events->events.empty());
 }
 
 }  // namespace
