@@ -6,8 +6,9 @@
 
 namespace media {
 
-SoundWindow::SoundWindow(const QString& path)
-    : output_(std::make_unique<QAudioOutput>()), player_(std::make_unique<QMediaPlayer>())
+SoundWindow::SoundWindow(const QString& path, QObject* parent)
+    : QObject(parent),
+      output_(std::make_unique<QAudioOutput>()), player_(std::make_unique<QMediaPlayer>())
 {
     player_->setAudioOutput(output_.get());
     connect(player_.get(), &QMediaPlayer::playbackStateChanged, this, &SoundWindow::onPlayerStateChanged);

@@ -30,7 +30,8 @@ public:
     };
     Q_ENUM(Mode)
 
-    explicit SoundWindow(const QString& path);
+    // A parent deletes the window with itself, as a child window goes with its parent.
+    explicit SoundWindow(const QString& path, QObject* parent = nullptr);
     ~SoundWindow() override;
 
     Mode mode() const { return mode_; }
