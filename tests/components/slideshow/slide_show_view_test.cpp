@@ -2,6 +2,7 @@
 
 #include "components/interfaces/undo_manager.h"
 #include "platform/media/sound_window.h"
+#include "tests/support/dispatch_calls.h"
 #include "tests/support/document_model.h"
 #include "tests/support/wave_file.h"
 
@@ -348,6 +349,33 @@ TEST_F(SlideShowViewBehaviour, TheTwoButtonsAskForMaximiseAndRestore)
     view->PutMaximized(0);
     EXPECT_TRUE(maximize->isVisible());
     EXPECT_FALSE(restore->isVisible());
+}
+
+TEST_F(SlideShowViewBehaviour, DispatchReachesEveryOperation)
+{
+    com::IDispatch* dispatch = test_support::AsDispatch(view);
+    test_support::ExpectDispatchIds(dispatch, {{u"GetDocument", 1}, {u"SetDocument", 2}, {u"DocumentChanged", 3},
+                                               {u"OnSlideShowStart", 4}, {u"StopSlideShow", 5}, {u"PauseSlideShow", 6},
+                                               {u"PlaySlideShow", 7}, {u"NextSlide", 8}, {u"PreviousSlide", 9},
+                                               {u"maximized", 10}});
+    const auto spot = currentSpotWith(threePictures());
+    test_support::Call(dispatch, 8);
+    EXPECT_EQ(IndexOf(spot), 1);
+    test_support::Call(dispatch, 5);
+    EXPECT_EQ(events->fired, Fired{kBroadcastStopSlideShow});
+
+    view->PutMaximized(3);
+    com::Variant result;
+    com::DISPPARAMS none{};
+    ASSERT_EQ(dispatch->Invoke(10, com::GUID_NULL, 0, com::DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
+              com::S_OK);
+    EXPECT_EQ(result.vt, com::VT_I4);
+    EXPECT_EQ(result.lVal, 3);
+
+    EXPECT_EQ(com::InvokeMethod(dispatch, 5, nullptr, com::LONG(1)), com::DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(com::InvokeMethod(dispatch, 11, nullptr), com::DISP_E_MEMBERNOTFOUND);
+    const com::Bstr notAnObject(u"x");
+    EXPECT_EQ(com::InvokeMethod(dispatch, 3, nullptr, notAnObject.get(), com::LONG(4)), com::DISP_E_TYPEMISMATCH);
 }
 
 }  // namespace
