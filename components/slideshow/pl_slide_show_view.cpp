@@ -111,6 +111,9 @@ com::HRESULT PLSlideShowView::OnSlideShowStart(com::BSTR* inMapFilePath) noexcep
             loadPicture(currentPicturePath_);
             fitPicture();
             invalidate();
+            // The sound of a show started over a running one (a picture previewed from the file
+            // browser) must not play on: a spot without a sound would never stop it.
+            stopSound();
             com::Bstr audio;
             photoSpot->GetAudioFile(audio.put());
             audioFilePath_ = TextOf(audio.get());
@@ -273,8 +276,8 @@ void PLSlideShowView::togglePauseSound()
 
 void PLSlideShowView::stopSound()
 {
-    if (audioFilePath_.isEmpty()) return;
-    if (sound_) sound_->stop();
+    if (!sound_) return;
+    sound_->stop();
     delete sound_.data();
 }
 

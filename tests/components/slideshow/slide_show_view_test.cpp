@@ -126,6 +126,19 @@ TEST_F(SlideShowViewBehaviour, SpacePausesPictureAndSoundAndPlayStartsTheSoundAg
     EXPECT_EQ(events->fired, Fired{kBroadcastStopSlideShow});
 }
 
+TEST_F(SlideShowViewBehaviour, AShowStartedOverAnotherSilencesTheSoundOfTheFirst)
+{
+    const QString tone = folderPath() + "/tone.wav";
+    test_support::WriteToneWave(tone, 3000);
+    currentSpotWith(threePictures(), tone);
+    start();
+    ASSERT_NE(sound(), nullptr);
+    currentSpotWith({picture("preview.png", {100, 100}, kYellow)});
+    start();
+    EXPECT_EQ(sound(), nullptr);
+    EXPECT_EQ(shown(), kYellow);
+}
+
 TEST_F(SlideShowViewBehaviour, KeysStepThroughThePicturesOrStopTheShow)
 {
     const auto spot = currentSpotWith(threePictures());
