@@ -43,17 +43,16 @@ std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(
                                                                                  qint64 modified) const
 {
     QImageReader reader(thumbnailPath(path), "png");
-    if (!reader.canRead()) return std::nullopt;
-    // The text keys come before the pixels: a stale thumbnail is refused without decoding it.
-    if (reader.text(QStringLiteral("Thumb::URI")).toUtf8() != FileUri(path) ||
-        reader.text(QStringLiteral("Thumb::MTime")) != QString::number(modified))
-        return std::nullopt;
     const QSize declared = reader.size();
     if (declared.isEmpty() || declared.width() > kLargeSize || declared.height() > kLargeSize) return std::nullopt;
     Entry entry;
-    entry.original = QSize(reader.text(QStringLiteral("Thumb::Image::Width")).toInt(),
-                           reader.text(QStringLiteral("Thumb::Image::Height")).toInt());
+    // The keys are read from the decoded image: the reader's own text() splits keys at ':'.
     if (!reader.read(&entry.image)) return std::nullopt;
+    if (entry.image.text(QStringLiteral("Thumb::URI")).toUtf8() != FileUri(path) ||
+        entry.image.text(QStringLiteral("Thumb::MTime")) != QString::number(modified))
+        return std::nullopt;
+    entry.original = QSize(entry.image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
+                           entry.image.text(QStringLiteral("Thumb::Image::Height")).toInt());
     return entry;
 }
 
@@ -66,15 +65,17 @@ void FreedesktopThumbnailCache::store(const QString& path, qint64 modified, QSiz
     QSaveFile file(thumbnailPath(path));
     if (!file.open(QIODevice::WriteOnly)) return;
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    // On the image, not the writer: the writer's text takes "key: value" and would split at "::".
+    QImage tagged = image;
+    tagged.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(FileUri(path)));
+    tagged.setText(QStringLiteral("Thumb::MTime"), QString::number(modified));
+    tagged.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
+    tagged.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
+    tagged.setText(QStringLiteral("Software"), QStringLiteral("Pinlore"));
     QImageWriter writer(&file, "png");
-    writer.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(FileUri(path)));
-    writer.setText(QStringLiteral("Thumb::MTime"), QString::number(modified));
-    writer.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
-    writer.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
-    writer.setText(QStringLiteral("Software"), QStringLiteral("Pinlore"));
     // Fast compression: the file is written once per picture while the user waits for the folder.
     writer.setQuality(80);
-    if (writer.write(image)) file.commit();
+    if (writer.write(tagged)) file.commit();
 }
 
 }  // namespace browser
