@@ -14,15 +14,29 @@ namespace test_support {
 void BrowserFolderTest::SetUp()
 {
     ComponentTest::SetUp();
-    hadCacheHome_ = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
-    savedCacheHome_ = qgetenv("XDG_CACHE_HOME");
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheFolder()));
+    setVariable("XDG_CACHE_HOME", cacheFolder());
+}
+
+void BrowserFolderTest::setVariable(const char* name, const QString& value)
+{
+    saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    qputenv(name, QFile::encodeName(value));
+}
+
+QString BrowserFolderTest::useOwnHome()
+{
+    const QString home = makeFolder(QStringLiteral(".home"));
+    setVariable("HOME", home);
+    setVariable("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
+    return home;
 }
 
 void BrowserFolderTest::TearDown()
 {
-    if (hadCacheHome_) qputenv("XDG_CACHE_HOME", savedCacheHome_);
-    else qunsetenv("XDG_CACHE_HOME");
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+        if (it->second) qputenv(it->first, *it->second);
+        else qunsetenv(it->first);
+    }
     ComponentTest::TearDown();
 }
 

@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace test_support {
 
@@ -25,12 +28,15 @@ protected:
     QString makeFolder(const QString& name);
     void writeFile(const QString& name, const QByteArray& bytes);
     QString cacheFolder() const;
+    // Makes a home of the test's own (for the desktop, documents and pictures folders) and gives it.
+    QString useOwnHome();
 
     TemporaryDirectory folder;
 
 private:
-    QByteArray savedCacheHome_;
-    bool hadCacheHome_ = false;
+    void setVariable(const char* name, const QString& value);
+
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
 
 }  // namespace test_support
