@@ -49,7 +49,9 @@ public:
 
     void start();
     // Honoured at the worker's next check: before each spot, before each picture and after each
-    // linked map. Conversions already running finish; files already written stay.
+    // linked map. Conversions already running finish; files already written stay. The pictures of a
+    // photo spot whose page is due (its picture loop had ended) are still made, so that the page is
+    // written; those of a spot the cancel cut short are skipped, and it gets no page.
     void cancel();
 
     bool done() const { return work_->state.done; }
