@@ -33,9 +33,13 @@ void DumpKey(const registry::RegistryKey& key, const std::string& path, std::map
 std::map<std::string, std::string> DumpHive(registry::Hive hive)
 {
     std::map<std::string, std::string> dump;
-    registry::RegistryKey root;
-    if (root.Open(hive, "") == registry::kSuccess)
-        DumpKey(root, "", dump);
+    // One read transaction: one state of the store, read at the cost of one.
+    registry::ReadAll([&] {
+        registry::RegistryKey root;
+        if (root.Open(hive, "") == registry::kSuccess)
+            DumpKey(root, "", dump);
+        return registry::kSuccess;
+    });
     return dump;
 }
 
