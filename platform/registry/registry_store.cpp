@@ -362,6 +362,7 @@ void RegistryStore::Connect(bool suspectDamage)
     sqlite3* db = OpenUsable(path, suspectDamage);
     const std::optional<FileIdentity> identity = IdentityOf(path);
     if (!identity) {
+        SqliteStatement::ForgetConnection(db);
         sqlite3_close(db);
         throw SqliteError(SQLITE_CANTOPEN, "registry file vanished while opening");
     }
@@ -395,6 +396,7 @@ sqlite3* RegistryStore::OpenUsable(const std::string& path, bool suspectDamage)
             Configure(db, suspectDamage && !movedAside, hives_);
             return db;
         } catch (const SqliteError& error) {
+            SqliteStatement::ForgetConnection(db);
             sqlite3_close(db);
             if (movedAside || !IsDamage(error.code()))
                 throw;
@@ -407,8 +409,10 @@ void RegistryStore::Disconnect()
 {
     // A connection must be neither used nor closed in a forked child: its file locks and journal
     // belong to the parent. The child leaves it as it is and opens its own.
-    if (db_ && owner_ == getpid())
+    if (db_ && owner_ == getpid()) {
+        SqliteStatement::ForgetConnection(db_);
         sqlite3_close(db_);
+    }
     db_ = nullptr;
 }
 
