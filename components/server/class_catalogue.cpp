@@ -7,6 +7,13 @@
 #include "components/document/pl_document.h"
 #include "components/document/pl_map_spot.h"
 #include "components/document/pl_photo_spot.h"
+#include "components/mapview/pl_base_spot_view.h"
+#include "components/mapview/pl_base_tool.h"
+#include "components/mapview/pl_browse_tool.h"
+#include "components/mapview/pl_edit_tool.h"
+#include "components/mapview/pl_map_spot_view.h"
+#include "components/mapview/pl_map_view.h"
+#include "components/mapview/pl_photo_tool.h"
 #include "components/undo/pl_multi_undo_tag_action.h"
 #include "components/undo/pl_position_action.h"
 #include "components/undo/pl_restore_spot_action.h"
@@ -26,14 +33,14 @@ namespace components {
 namespace {
 const ClassEntry kClasses[] = {
     {"PLBaseSpot", "Components.BaseSpot.1", CLSID_PLBaseSpot, false, &com::ClassFactory<PLBaseSpot>::Instance},
-    {"PLBaseSpotView", "Components.BaseSpotView.1", CLSID_PLBaseSpotView, false, nullptr},
+    {"PLBaseSpotView", "Components.BaseSpotView.1", CLSID_PLBaseSpotView, false, &com::ClassFactory<PLBaseSpotView>::Instance},
     {"PLUndoAction", "Components.UndoAction.1", CLSID_PLUndoAction, true, &com::ClassFactory<PLUndoAction>::Instance},
     {"PLUndoManager", "Components.UndoManager.1", CLSID_PLUndoManager, true, &com::ClassFactory<PLUndoManager>::Instance},
     {"PLDocument", "Components.Document.1", CLSID_PLDocument, false, &com::ClassFactory<PLDocument>::Instance},
-    {"PLBaseTool", "Components.BaseTool.1", CLSID_PLBaseTool, false, nullptr},
-    {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, nullptr},
+    {"PLBaseTool", "Components.BaseTool.1", CLSID_PLBaseTool, false, &com::ClassFactory<PLBaseTool>::Instance},
+    {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, &com::ClassFactory<PLBrowseTool>::Instance},
     {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, &com::ClassFactory<PLMultiUndoTagAction>::Instance},
-    {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, nullptr},
+    {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, &com::ClassFactory<PLMapView>::Instance},
     {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, nullptr},
     {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, nullptr},
     {"PLPhotoSpot", "Components.PhotoSpot.1", CLSID_PLPhotoSpot, false, &com::ClassFactory<PLPhotoSpot>::Instance},
@@ -41,13 +48,13 @@ const ClassEntry kClasses[] = {
     {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, nullptr},
     {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, nullptr},
     {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, nullptr},
-    {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, nullptr},
+    {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, &com::ClassFactory<PLEditTool>::Instance},
     {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, &com::ClassFactory<PLMapSpot>::Instance},
     {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, &com::ClassFactory<PLPositionAction>::Instance},
     {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, nullptr},
     {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, &com::ClassFactory<CXMLPropertyBag>::Instance},
-    {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, nullptr},
-    {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, nullptr},
+    {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, &com::ClassFactory<PLMapSpotView>::Instance},
+    {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, &com::ClassFactory<PLPhotoTool>::Instance},
     {"PLRestoreSpotAction", "Components.RestoreSpotAction.1", CLSID_PLRestoreSpotAction, true, &com::ClassFactory<PLRestoreSpotAction>::Instance},
     {"PLUndoCreateAction", "Components.UndoCreateAction.1", CLSID_PLUndoCreateAction, true, &com::ClassFactory<PLUndoCreateAction>::Instance},
     {"PLUndoSetPictureAction", "Components.UndoSetPictureAction.1", CLSID_PLUndoSetPictureAction, true, &com::ClassFactory<PLUndoSetPictureAction>::Instance},

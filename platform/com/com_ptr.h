@@ -58,6 +58,7 @@ public:
 
     T* get() const { return pointer_; }
     T* operator->() const { return pointer_; }
+    T& operator*() const { return *pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
     void reset() { release(); }
 

@@ -4,6 +4,7 @@
 #include "platform/com/dispatch.h"
 #include "platform/com/export.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -68,6 +69,10 @@ template <> struct ScalarTraits<LONG> {
 template <> struct ScalarTraits<ULONG> {
     static constexpr VARTYPE kType = VT_UI4;
     static ULONG& Field(VARIANT& v) { return v.ulVal; }
+};
+template <> struct ScalarTraits<std::uint16_t> {
+    static constexpr VARTYPE kType = VT_UI2;
+    static std::uint16_t& Field(VARIANT& v) { return v.uiVal; }
 };
 template <> struct ScalarTraits<VARIANT_BOOL> {
     static constexpr VARTYPE kType = VT_BOOL;
@@ -216,6 +221,24 @@ struct InSlot<P*> {
         }
         if (local) local->Release();
     }
+};
+
+// A handle of the platform (a device context): a pointer to a type that declares `IsHandle`. Like
+// the platform's remotable handles it travels as a pointer-sized integer (VT_I8) and is passed
+// through unchanged.
+template <class T>
+concept HandlePointer = std::is_pointer_v<T> && requires { typename std::remove_pointer_t<T>::IsHandle; };
+
+template <HandlePointer H>
+struct InSlot<H> {
+    H value = nullptr;
+    HRESULT load(VARIANT& arg)
+    {
+        if (arg.vt != VT_I8) return DISP_E_TYPEMISMATCH;
+        value = reinterpret_cast<H>(static_cast<std::intptr_t>(arg.llVal));
+        return S_OK;
+    }
+    H get() { return value; }
 };
 
 template <Record R>
@@ -428,6 +451,22 @@ Variant ToVariant(I* value)
 {
     if constexpr (std::is_base_of_v<IDispatch, I>) return Variant::FromDispatch(value);
     else return Variant::FromUnknown(value);
+}
+template <detail::HandlePointer H>
+Variant ToVariant(H value)
+{
+    Variant v;
+    v.vt = VT_I8;
+    v.llVal = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(value));
+    return v;
+}
+// A string passed by reference: the callee reads and may replace the caller's string.
+inline Variant ToVariant(BSTR* value)
+{
+    Variant v;
+    v.vt = VT_BYREF | VT_BSTR;
+    v.pbstrVal = value;
+    return v;
 }
 template <Record R>
 Variant ToVariant(const R* value)

@@ -1,0 +1,126 @@
+#include "components/mapview/map_view_window.h"
+
+#include "components/mapview/pl_map_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace mapview {
+
+namespace {
+
+constexpr int kButtonSize = 20;
+
+tagPOINT AreaPoint(const QMouseEvent& event)
+{
+    const QPoint position = event.position().toPoint();
+    return {position.x(), position.y()};
+}
+
+QPushButton* MakeButton(QWidget& parent, const char* text, int commandId)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), &parent);
+    button->setObjectName(QString::number(commandId));
+    button->setGeometry(0, 0, kButtonSize, kButtonSize);
+    // Buttons take no focus: the keys belong to the map.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+}  // namespace
+
+MapViewWindow::MapViewWindow(PLMapView& view, QWidget& host)
+    : QWidget(&host),
+      view_(view),
+      dropTarget_(view, *this),
+      collapseButton_(MakeButton(*this, "<", kCollapseCommand)),
+      expandButton_(MakeButton(*this, ">", kExpandCommand))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    showButtonFor(false);
+    connect(collapseButton_, &QPushButton::clicked, this, [this] { view_.onCollapseClicked(); });
+    connect(expandButton_, &QPushButton::clicked, this, [this] { view_.onExpandClicked(); });
+}
+
+void MapViewWindow::showButtonFor(bool maximized)
+{
+    collapseButton_->setVisible(!maximized);
+    expandButton_->setVisible(maximized);
+}
+
+void MapViewWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    view_.onPaint(painter);
+}
+
+void MapViewWindow::resizeEvent(QResizeEvent*)
+{
+    view_.onSize();
+}
+
+void MapViewWindow::focusInEvent(QFocusEvent*)
+{
+    view_.onSetFocus();
+}
+
+void MapViewWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (const std::optional<ui::KeyPress> key = ui::KeyPressFrom(*event)) view_.onKeyDown(*key);
+}
+
+void MapViewWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    view_.onLButtonDown(AreaPoint(*event));
+}
+
+void MapViewWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    view_.onMouseMove(AreaPoint(*event));
+}
+
+void MapViewWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) view_.onLButtonUp(AreaPoint(*event));
+}
+
+void MapViewWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) view_.onLButtonDoubleClick(AreaPoint(*event));
+}
+
+void MapViewWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    dropTarget_.dragEnter(*event);
+}
+
+void MapViewWindow::dragMoveEvent(QDragMoveEvent* event)
+{
+    dropTarget_.dragMove(*event);
+}
+
+void MapViewWindow::dragLeaveEvent(QDragLeaveEvent*)
+{
+    dropTarget_.dragLeave();
+}
+
+void MapViewWindow::dropEvent(QDropEvent* event)
+{
+    dropTarget_.drop(*event);
+}
+
+bool MapViewWindow::focusNextPrevChild(bool)
+{
+    // Tab and Shift+Tab step through the spots; QWidget hands them to keyPressEvent when this
+    // answers false.
+    return false;
+}
+
+}  // namespace mapview

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "components/mapview/map_view_drop_target.h"
+
+#include <QWidget>
+
+class PLMapView;
+class QPushButton;
+
+namespace mapview {
+
+// The map view's window: turns Qt's events into the view's handlers and carries the two buttons.
+// It paints everything itself and never erases its background, and it keeps Tab for the view
+// instead of moving the focus. Owned by its host widget; the view deletes it when it goes first.
+class MapViewWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kCollapseCommand = 1001;
+    static constexpr int kExpandCommand = 1002;
+
+    MapViewWindow(PLMapView& view, QWidget& host);
+
+    // "<" while the view is not maximised, ">" while it is.
+    void showButtonFor(bool maximized);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    PLMapView& view_;
+    MapViewDropTarget dropTarget_;
+    QPushButton* collapseButton_;
+    QPushButton* expandButton_;
+};
+
+}  // namespace mapview
