@@ -1,10 +1,12 @@
 #include "components/interfaces/type_library.h"
 #include "platform/registry/registry_key.h"
 #include "tests/support/registered_components.h"
+#include "tests/support/registry_dump.h"
 #include "tests/support/temporary_registry.h"
 
 #include <QProcess>
 #include <filesystem>
+#include <functional>
 
 using registry::Hive;
 using registry::RegistryKey;
@@ -32,7 +34,7 @@ std::string RegisteredLibrary()
 {
     RegistryKey key;
     std::string path;
-    key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\0\\win32");
+    key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\409\\win32");
     key.QueryStringValue("", path);
     return path;
 }
@@ -82,17 +84,69 @@ TEST(CommandLine, RegistersTheLibraryBesideItAtStart)
     test_support::TemporaryRegistry temporary;
     const std::string library =
         std::filesystem::canonical(std::filesystem::path(PINLORE_PROGRAM).parent_path() / "libComponents.so").string();
-
     EXPECT_EQ(RunProgram({}).exitCode, 0);
     EXPECT_EQ(RegisteredLibrary(), library);
+}
 
-    // A registration that names another file (an older installation) is replaced.
+void DeleteKey(const std::string& path)
+{
+    RegistryKey root;
+    ASSERT_EQ(root.Open(Hive::ClassesRoot, ""), registry::kSuccess);
+    ASSERT_EQ(root.RecursiveDeleteSubKey(path), registry::kSuccess) << path;
+}
+
+void SetValue(const std::string& path, const std::string& name, const std::string& value)
+{
     RegistryKey key;
-    ASSERT_EQ(key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\0\\win32"),
-              registry::kSuccess);
-    ASSERT_EQ(key.SetStringValue("", "/opt/elsewhere/libComponents.so"), registry::kSuccess);
-    EXPECT_EQ(RunProgram({}).exitCode, 0);
-    EXPECT_EQ(RegisteredLibrary(), library);
+    ASSERT_EQ(key.Open(Hive::ClassesRoot, path), registry::kSuccess) << path;
+    ASSERT_EQ(key.SetStringValue(name, value), registry::kSuccess);
+}
+
+// Whatever is missing or stale in the registration, the next start writes it whole again, and a map
+// (which needs the XML property bag's class) opens.
+TEST(CommandLine, RepairsAnIncompleteOrStaleRegistrationAtStart)
+{
+    const std::string appId = "AppID\\" + com::FormatGuid(LIBID_Components);
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+    } cases[] = {
+        {"an earlier build's: one class missing, no fingerprint",
+         [&] {
+             DeleteKey("Components.UndoDeletePictureAction.1");
+             DeleteKey("Components.UndoDeletePictureAction");
+             DeleteKey("CLSID\\{7B623D6E-BEEF-409E-B921-216FCB8B47AA}");
+             RegistryKey key;
+             ASSERT_EQ(key.Open(Hive::ClassesRoot, appId), registry::kSuccess);
+             ASSERT_EQ(key.DeleteValue("RegistrationFingerprint"), registry::kSuccess);
+         }},
+        {"the XML property bag's class key deleted", [] { DeleteKey("CLSID\\{F3173107-620D-43BF-83D4-459B2F7C2E6A}"); }},
+        {"the XML property bag's class names no module",
+         [] { DeleteKey("CLSID\\{F3173107-620D-43BF-83D4-459B2F7C2E6A}\\InprocServer32"); }},
+        {"a programmatic identifier deleted", [] { DeleteKey("Components.XMLPropertyBag.1\\CLSID"); }},
+        {"another build's fingerprint, an entry gone",
+         [&] {
+             SetValue(appId, "RegistrationFingerprint", "0123456789abcdef");
+             DeleteKey("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}");
+         }},
+        {"the type library naming another file",
+         [] { SetValue("TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\409\\win32", "", "/opt/elsewhere/libComponents.so"); }},
+    };
+    const QString sample =
+        QString::fromStdString((std::filesystem::path(PINLORE_PROGRAM).parent_path() / "tutorial/Pictures/Country.plm").string());
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.damage);
+        test_support::TemporaryRegistry temporary;
+        ASSERT_EQ(RunProgram({}).exitCode, 0);
+        const auto registered = test_support::DumpHive(Hive::ClassesRoot);
+        each.apply();
+        ASSERT_NE(test_support::DumpHive(Hive::ClassesRoot), registered);
+
+        const Outcome outcome = RunProgram({sample});
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+        EXPECT_TRUE(outcome.out.contains("map spots: 1")) << outcome.out.toStdString();
+        EXPECT_EQ(test_support::DumpHive(Hive::ClassesRoot), registered);
+    }
 }
 
 }  // namespace
