@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QProcess>
 #include <QScrollBar>
@@ -138,7 +139,7 @@ struct Browser {
     }
     void waitForScreen()
     {
-        while (!screenComplete()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 2);
+        while (!screenComplete()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 
     std::unique_ptr<QWidget> host;
@@ -176,6 +177,16 @@ void FirstScreenWarmCache(benchmark::State& state)
     FirstScreen(state, true);
 }
 
+void OpenFolderListing(benchmark::State& state)
+{
+    Shared();
+    Browser browser;
+    for (auto _ : state) {
+        browser.open(QDir::tempPath());
+        browser.open(PhotoFolder());
+    }
+}
+
 void ScrollOnePageAndPaint(benchmark::State& state)
 {
     Browser browser;
@@ -199,9 +210,12 @@ void AllThumbnailsByTheStore(benchmark::State& state)
         browser::ThumbnailStore store(browser::ThumbnailMaker(browser::FreedesktopThumbnailCache()),
                                       std::max(1, QThread::idealThreadCount()), 64 << 20);
         int ready = 0;
-        QObject::connect(&store, &browser::ThumbnailStore::thumbnailReady, [&] { ++ready; });
+        QEventLoop loop;
+        QObject::connect(&store, &browser::ThumbnailStore::thumbnailReady, [&] {
+            if (++ready == fixture.photographs.size()) loop.quit();
+        });
         for (const QString& photograph : fixture.photographs) store.find(photograph, kFileTypePicture, {200, 150});
-        while (ready < fixture.photographs.size()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        loop.exec();
     }
     state.counters["photographs"] = fixture.photographs.size();
 }
@@ -245,6 +259,7 @@ void PeakMemory(benchmark::State& state)
 
 BENCHMARK(FirstScreenColdCache)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(FirstScreenWarmCache)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(OpenFolderListing)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(ScrollOnePageAndPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 BENCHMARK(AllThumbnailsByTheStore)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(AllThumbnailsByVipsthumbnail)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

@@ -50,6 +50,12 @@ void TableCellsWindow::resizeEvent(QResizeEvent*)
     grid_.onSize();
 }
 
+// The frames of selected cells take the focus colour.
+void TableCellsWindow::focusInEvent(QFocusEvent*)
+{
+    update();
+}
+
 void TableCellsWindow::focusOutEvent(QFocusEvent*)
 {
     update();

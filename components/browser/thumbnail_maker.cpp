@@ -56,7 +56,7 @@ QSize FittedThumbnailSize(QSize picture, QSize cell)
 
 ThumbnailMaker::ThumbnailMaker(std::optional<FreedesktopThumbnailCache> cache) : cache_(std::move(cache)) {}
 
-QImage ThumbnailMaker::make(const QString& path, FileType type, QSize cell) const
+ThumbnailMaker::Made ThumbnailMaker::make(const QString& path, FileType type, QSize cell) const
 {
     if (!IsRegularFile(path)) return {};
     if (type == kFileTypePicture) return ofPicture(path, cell);
@@ -66,7 +66,7 @@ QImage ThumbnailMaker::make(const QString& path, FileType type, QSize cell) cons
     return ofPicture(picture, cell);
 }
 
-QImage ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
+ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
 {
     const qint64 modified = QFileInfo(path).lastModified().toSecsSinceEpoch();
     if (cache_) {
@@ -77,7 +77,7 @@ QImage ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
             const bool covers = target.width() <= cached->image.width() && target.height() <= cached->image.height();
             if (target.isEmpty()) return {};
             if (covers || cached->image.size() == cached->original)
-                return cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                return {cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), {}};
         }
     }
     const QSize original = imaging::Image::SizeOfFile(path);
@@ -89,8 +89,12 @@ QImage ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
     const QSize decodeSize = fillCache && large.width() > target.width() ? large : target;
     const imaging::Image decoded = imaging::Image::FromFile(path, decodeSize);
     if (decoded.size().isEmpty()) return {};
-    if (fillCache) cache_->store(path, modified, original, decoded.thumbnail(large).pixels());
-    return decoded.thumbnail(target).pixels();
+    Made made{decoded.thumbnail(target).pixels(), {}};
+    if (fillCache)
+        made.fillCache = [cache = *cache_, path, modified, original, large, decoded] {
+            cache.store(path, modified, original, decoded.thumbnail(large).pixels());
+        };
+    return made;
 }
 
 }  // namespace browser

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace browser {
@@ -26,10 +27,17 @@ public:
     // Without a cache, every thumbnail is decoded from its file.
     explicit ThumbnailMaker(std::optional<FreedesktopThumbnailCache> cache);
 
-    QImage make(const QString& path, FileType type, QSize cell) const;
+    // A thumbnail, and what is left to do for the desktop's cache once it has been handed over (a
+    // cell waits for its thumbnail, not for the cache's file).
+    struct Made {
+        QImage thumbnail;
+        std::function<void()> fillCache;
+    };
+
+    Made make(const QString& path, FileType type, QSize cell) const;
 
 private:
-    QImage ofPicture(const QString& path, QSize cell) const;
+    Made ofPicture(const QString& path, QSize cell) const;
 
     std::optional<FreedesktopThumbnailCache> cache_;
 };

@@ -97,10 +97,11 @@ void ThumbnailStore::work()
             job = std::move(*next);
             queue_.erase(next);
         }
-        const QImage image = maker_.make(job.path, job.type, job.cell);
+        ThumbnailMaker::Made made = maker_.make(job.path, job.type, job.cell);
         QMetaObject::invokeMethod(
-            this, [this, path = job.path, cell = job.cell, image] { finished(path, cell, image); },
+            this, [this, path = job.path, cell = job.cell, image = made.thumbnail] { finished(path, cell, image); },
             Qt::QueuedConnection);
+        if (made.fillCache) made.fillCache();
     }
 }
 
