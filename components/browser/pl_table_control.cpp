@@ -100,6 +100,8 @@ com::HRESULT PLTableControl::OnFileSelected(com::BSTR* inFileName) noexcept
 com::HRESULT PLTableControl::SetToolPalette(com::IUnknown* inToolPalettePtr) noexcept
 {
     toolPalette_.reset(inToolPalettePtr);
+    // The palette joins after the first folder is shown: its up button must not wait for the next.
+    if (directory_) enableUpButton();
     return com::S_OK;
 }
 

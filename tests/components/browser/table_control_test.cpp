@@ -164,11 +164,13 @@ TEST_F(TableControl, GoingUpStopsAtTheRootAndLeadsFromDocumentsToTheDesktop)
     ASSERT_TRUE(QDir().mkpath(home + "/Documents"));
     storeLastDirectory(Utf16WithZero(home + "/Documents"));
     create();
+    EXPECT_EQ(palette->upEnabled, 1);  // told as soon as it joins
     control->GoUp();
     EXPECT_EQ(directory(), home + "/Desktop");
     EXPECT_EQ(palette->upEnabled, 0);
 
     open("/tmp");
+    EXPECT_EQ(palette->upEnabled, 1);
     control->GoUp();
     EXPECT_EQ(directory(), "/");
     EXPECT_EQ(label(), "/");
