@@ -1,7 +1,7 @@
 #pragma once
 
-// The menu's command ids. They are the numbers the desktop's own frameworks give these commands, so
-// a command keeps its id wherever it is raised from.
+// The menu's command ids: a menu item, its accelerator and MainFrame::runCommand name a command by
+// the same number.
 namespace shell::command {
 
 inline constexpr int kNew = 57600;

@@ -26,6 +26,13 @@ const QString kOpenError = QStringLiteral("An error occurred, the file could not
 
 class DocumentCommandsTest : public WindowTest {
 protected:
+    void deleteFirstSpot()
+    {
+        com::ComPtr<IBaseSpot> first;
+        workspace().document()->FirstSpot(first.put());
+        workspace().document()->DeleteSpot(first.get());
+        makeDirty();
+    }
     // An open map with two photo spots, changed since it was saved.
     QString openChangedMap(const QString& name = "Italy.plm")
     {
@@ -58,9 +65,7 @@ TEST_F(DocumentCommandsTest, TheSavePromptOfNewSavesDiscardsOrKeeps)
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
         const QString map = openChangedMap();
-        com::ComPtr<IBaseSpot> first;
-        workspace().document()->FirstSpot(first.put());
-        workspace().document()->DeleteSpot(first.get());
+        deleteFirstSpot();
         shell_.answerMessage(each.answer);
         frame().runCommand(command::kNew);
         EXPECT_EQ(shell_.messages().back().text, kSavePrompt);
@@ -99,14 +104,28 @@ TEST_F(DocumentCommandsTest, OpenAsksOnlyAfterAFileIsChosen)
     EXPECT_EQ(spotCount(), 2);
     EXPECT_EQ(frame().windowTitle(), "Italy.plm - Pinlore");
 
-    // No discards the changes.
-    shell_.answerOpenFile(spain);
-    shell_.answerMessage(MessageAnswer::No);
-    frame().runCommand(command::kOpen);
-    EXPECT_EQ(workspace().documentPath(), spain);
-    EXPECT_EQ(spotCount(), 1);
-    EXPECT_EQ(frame().windowTitle(), "Spain.plm - Pinlore");
-    EXPECT_EQ(frame().recentDocuments().entries(), (QStringList{spain, italy}));
+    // No discards the changes; Yes saves them first.
+    struct Case {
+        const char* what;
+        MessageAnswer answer;
+        int italySpotsSaved;
+    };
+    const Case cases[] = {{"No", MessageAnswer::No, 2}, {"Yes", MessageAnswer::Yes, 1}};
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.what);
+        com::VARIANT_BOOL clean = com::VARIANT_FALSE;
+        workspace().document()->SetDirty(&clean);
+        workspace().OpenDocumentFile(italy, true);
+        deleteFirstSpot();
+        shell_.answerOpenFile(spain);
+        shell_.answerMessage(each.answer);
+        frame().runCommand(command::kOpen);
+        EXPECT_EQ(workspace().documentPath(), spain);
+        EXPECT_EQ(spotCount(), 1);
+        EXPECT_EQ(frame().windowTitle(), "Spain.plm - Pinlore");
+        EXPECT_EQ(frame().recentDocuments().entries(), (QStringList{spain, italy}));
+        EXPECT_EQ(spotsSavedIn(italy), each.italySpotsSaved);
+    }
 }
 
 TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheDocumentAndItsPath)
