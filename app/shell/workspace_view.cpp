@@ -56,10 +56,11 @@ WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
         mapViewEvents_.connect(mapView_.get(), mapViewSink_->identity());
         mapView_->SetDocument(document_.get());
         // The tool palette hands the map view its current tool; until it is hosted the map view
-        // gets the edit tool, the palette's first.
+        // gets the edit tool, the palette's tool at start.
         com::ComPtr<IBaseTool> editTool;
         if (com::SUCCEEDED(com::CreateInstance(CLSID_PLEditTool, editTool))) mapView_->SetCurrentTool(editTool.get());
-        if (QWidget* window = mapView_.as<ui::IHostedControl>()->ControlWindow()) setFocusProxy(window);
+        if (const auto hosted = mapView_.tryAs<ui::IHostedControl>(); hosted && hosted->ControlWindow())
+            setFocusProxy(hosted->ControlWindow());
     }
 
     const QString rootMap = Preferences::RootMap();
