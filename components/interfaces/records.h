@@ -47,6 +47,11 @@ inline const com::RecordType& RecordTypeOf(const tagRECT*)
     return type;
 }
 
+constexpr bool operator==(const tagPOINT& a, const tagPOINT& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
 constexpr bool operator==(const tagRECT& a, const tagRECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

@@ -14,6 +14,8 @@
 #include "components/mapview/pl_map_spot_view.h"
 #include "components/mapview/pl_map_view.h"
 #include "components/mapview/pl_photo_tool.h"
+#include "components/slideshow/pl_slide_show_controller.h"
+#include "components/slideshow/pl_slide_show_view.h"
 #include "components/undo/pl_multi_undo_tag_action.h"
 #include "components/undo/pl_position_action.h"
 #include "components/undo/pl_restore_spot_action.h"
@@ -61,8 +63,8 @@ const ClassEntry kClasses[] = {
     {"PLUndoSetAudio", "Components.UndoSetAudio.1", CLSID_PLUndoSetAudio, true, &com::ClassFactory<PLUndoSetAudio>::Instance},
     {"PLUndoSetMapSpotMap", "Components.UndoSetMapSpotMap.1", CLSID_PLUndoSetMapSpotMap, true, &com::ClassFactory<PLUndoSetMapSpotMap>::Instance},
     {"PLUndoSetMapAction", "Components.UndoSetMapAction.1", CLSID_PLUndoSetMapAction, true, &com::ClassFactory<PLUndoSetMapAction>::Instance},
-    {"PLSlideShowController", "Components.SlideShowController.1", CLSID_PLSlideShowController, true, nullptr},
-    {"PLSlideShowView", "Components.SlideShowView.1", CLSID_PLSlideShowView, true, nullptr},
+    {"PLSlideShowController", "Components.SlideShowController.1", CLSID_PLSlideShowController, true, &com::ClassFactory<PLSlideShowController>::Instance},
+    {"PLSlideShowView", "Components.SlideShowView.1", CLSID_PLSlideShowView, true, &com::ClassFactory<PLSlideShowView>::Instance},
     {"PLUndoDeletePictureAction", "Components.UndoDeletePictureAction.1", CLSID_PLUndoDeletePictureAction, true, &com::ClassFactory<PLUndoDeletePictureAction>::Instance},
 };
 

@@ -4,23 +4,6 @@
 
 namespace test_support {
 
-namespace {
-
-// The next scripted answer, or the failure of a dialog nobody expected.
-template <class Answer>
-Answer next(std::deque<Answer>& answers, const char* dialog, Answer cancelled)
-{
-    if (answers.empty()) {
-        ADD_FAILURE() << "a " << dialog << " was shown without a scripted answer";
-        return cancelled;
-    }
-    Answer answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-}
-
-}  // namespace
-
 ScriptedShellServices::ScriptedShellServices()
 {
     shell::InstallServices(this);
@@ -34,6 +17,18 @@ ScriptedShellServices::~ScriptedShellServices()
         << "scripted answers left unused";
 }
 
+std::optional<QString> ScriptedShellServices::take(std::deque<PathAnswer>& answers, const char* dialog)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "a " << dialog << " was shown without a scripted answer";
+        return std::nullopt;
+    }
+    const PathAnswer answer = answers.front();
+    answers.pop_front();
+    if (!answer.chosen) return std::nullopt;
+    return answer.path;
+}
+
 std::vector<QString> ScriptedShellServices::messageTexts() const
 {
     std::vector<QString> texts;
@@ -45,7 +40,7 @@ std::optional<QString> ScriptedShellServices::openFileName(std::span<const shell
                                                            int selectedFilter)
 {
     openFileRequests_.push_back({{filters.begin(), filters.end()}, selectedFilter});
-    return next<std::optional<QString>>(openFileAnswers_, "open-file dialog", std::nullopt);
+    return take(openFileAnswers_, "open-file dialog");
 }
 
 shell::MessageAnswer ScriptedShellServices::messageBox(QWidget*, const QString& text, const QString& title,
@@ -54,20 +49,26 @@ shell::MessageAnswer ScriptedShellServices::messageBox(QWidget*, const QString& 
     messages_.push_back({text, title, buttons, icon});
     // A box with only OK takes no scripted answer: there is nothing to choose.
     if (buttons == shell::MessageButtons::Ok) return shell::MessageAnswer::Ok;
-    return next(messageAnswers_, "message box", shell::MessageAnswer::Cancel);
+    if (messageAnswers_.empty()) {
+        ADD_FAILURE() << "a message box was shown without a scripted answer";
+        return shell::MessageAnswer::Cancel;
+    }
+    const shell::MessageAnswer answer = messageAnswers_.front();
+    messageAnswers_.pop_front();
+    return answer;
 }
 
 std::optional<QString> ScriptedShellServices::saveFileName(QWidget*, std::span<const shell::FileFilter> filters,
                                                            const QString& initialName, const QString& defaultSuffix)
 {
     saveFileRequests_.push_back({{filters.begin(), filters.end()}, initialName, defaultSuffix});
-    return next<std::optional<QString>>(saveFileAnswers_, "save-file dialog", std::nullopt);
+    return take(saveFileAnswers_, "save-file dialog");
 }
 
 std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString& prompt)
 {
     folderPrompts_.push_back(prompt);
-    return next<std::optional<QString>>(folderAnswers_, "folder browser", std::nullopt);
+    return take(folderAnswers_, "folder browser");
 }
 
 }  // namespace test_support

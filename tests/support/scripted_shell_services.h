@@ -20,9 +20,9 @@ public:
     ScriptedShellServices& operator=(const ScriptedShellServices&) = delete;
 
     // The next open-file, save-file or folder dialog gives `path`; nothing stands for Cancel.
-    void answerOpenFile(std::optional<QString> path) { openFileAnswers_.push_back(std::move(path)); }
-    void answerSaveFile(std::optional<QString> path) { saveFileAnswers_.push_back(std::move(path)); }
-    void answerFolder(std::optional<QString> path) { folderAnswers_.push_back(std::move(path)); }
+    void answerOpenFile(const std::optional<QString>& path) { openFileAnswers_.push_back(PathAnswer::Of(path)); }
+    void answerSaveFile(const std::optional<QString>& path) { saveFileAnswers_.push_back(PathAnswer::Of(path)); }
+    void answerFolder(const std::optional<QString>& path) { folderAnswers_.push_back(PathAnswer::Of(path)); }
     // The next message box with a choice is answered so; boxes with only OK answer OK unscripted.
     void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
 
@@ -60,9 +60,17 @@ public:
     void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
 
 private:
-    std::deque<std::optional<QString>> openFileAnswers_;
-    std::deque<std::optional<QString>> saveFileAnswers_;
-    std::deque<std::optional<QString>> folderAnswers_;
+    // Kept apart rather than as an optional, which g++ warns about when a deque moves it out.
+    struct PathAnswer {
+        bool chosen = false;
+        QString path;
+        static PathAnswer Of(const std::optional<QString>& path) { return {path.has_value(), path.value_or(QString())}; }
+    };
+    static std::optional<QString> take(std::deque<PathAnswer>& answers, const char* dialog);
+
+    std::deque<PathAnswer> openFileAnswers_;
+    std::deque<PathAnswer> saveFileAnswers_;
+    std::deque<PathAnswer> folderAnswers_;
     std::deque<shell::MessageAnswer> messageAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
     std::vector<SaveFileRequest> saveFileRequests_;

@@ -71,7 +71,7 @@ TEST_F(MainFrameTest, TheMenusAreThoseOfTheProgram)
         EXPECT_EQ(bar[m]->text(), menus[m].first);
         const QList<QAction*> items = bar[m]->menu()->actions();
         ASSERT_EQ(items.size(), static_cast<qsizetype>(menus[m].second.size()));
-        for (std::size_t i = 0; i < items.size(); ++i) {
+        for (qsizetype i = 0; i < items.size(); ++i) {
             const Item& expected = menus[m].second[i];
             SCOPED_TRACE(expected.text.toStdString());
             EXPECT_EQ(items[i]->isSeparator(), expected.text.isEmpty());

@@ -51,7 +51,7 @@ TEST_F(ComponentServer, AnswersTheRightCodesForWhatIsNotThere)
     EXPECT_EQ(ComponentsModule::Get().getClassObject(unknownClass, IID_IClassFactory, factory.putVoid()),
               CLASS_E_CLASSNOTAVAILABLE);
     // In the catalogue, but its code is not part of this build.
-    EXPECT_EQ(ComponentsModule::Get().getClassObject(CLSID_PLSlideShowController, IID_IClassFactory, factory.putVoid()),
+    EXPECT_EQ(ComponentsModule::Get().getClassObject(CLSID_PLTableControl, IID_IClassFactory, factory.putVoid()),
               CLASS_E_CLASSNOTAVAILABLE);
 }
 

@@ -80,8 +80,8 @@ TEST_F(Registration, WritesTheServerAndTypeLibraryEntries)
 
 TEST_F(Registration, LeavesClassesWithoutCodeUnregistered)
 {
-    EXPECT_FALSE(KeyExists("Components.SlideShowController.1"));
-    EXPECT_FALSE(KeyExists("CLSID\\{14833E2D-8B41-4AE9-BDCA-E87BE45F1CCA}"));
+    EXPECT_FALSE(KeyExists("Components.TableControl.1"));
+    EXPECT_FALSE(KeyExists("CLSID\\{F504B4E0-0524-49EE-9836-84D8C00DE150}"));
 }
 
 TEST_F(Registration, UnregisteringLeavesOnlyTheAppIdRoot)
