@@ -298,6 +298,10 @@ TEST_F(DocumentCommandsTest, GoingIntoALinkedMapFromAnUntitledMapWarnsThenAsksTo
     EXPECT_EQ(workspace().documentPath(), city);
     EXPECT_EQ(rootMap(), country);
     EXPECT_EQ(currentSpotIndex(), 0);
+
+    // Closed inside the linked map, the program remembers the outermost map for the next start.
+    EXPECT_TRUE(workspace().CloseRequest());
+    EXPECT_EQ(shell::Preferences::RootMap(), country);
 }
 
 TEST_F(DocumentCommandsTest, ZoomingOutWalksBackThroughTheStackToTheLinkingSpot)
