@@ -26,6 +26,8 @@ ConversionQueue::~ConversionQueue()
 
 void ConversionQueue::submit(ConversionTask task)
 {
+    if (task.page)
+        task.page->expectPicture();
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return pending_.size() < capacity_; });
     pending_.push_back(std::move(task));
@@ -50,10 +52,12 @@ void ConversionQueue::work()
         ++running_;
         changed_.notify_all();
         lock.unlock();
-        if (!(task.skippedOnCancel && state_.cancel)) {
+        if (!(task.page && task.page->abandoned())) {
             report_.add(JpegConverter::ConvertToJpeg(task.source, task.targets));
             ++state_.position;
         }
+        if (task.page)
+            task.page->pictureDone();
         lock.lock();
         --running_;
         changed_.notify_all();

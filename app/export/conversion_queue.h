@@ -3,9 +3,11 @@
 #include "app/export/export_report.h"
 #include "app/export/export_state.h"
 #include "app/export/jpeg_converter.h"
+#include "app/export/pending_page.h"
 
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -16,9 +18,9 @@ namespace html_export {
 struct ConversionTask {
     QString source;
     std::vector<JpegTarget> targets;
-    // A photo-spot picture is skipped once the export is cancelled; a map picture is always made,
-    // like the index page that shows it.
-    bool skippedOnCancel = true;
+    // The photo spot's page that names the picture: the picture is skipped once a cancel abandoned
+    // that page. A map picture has none and is always made, like the index page that shows it.
+    std::shared_ptr<PendingPage> page;
 };
 
 // Runs the conversions of the writing pass on several threads. Each conversion writes only its own

@@ -5,50 +5,59 @@
 
 namespace html_export {
 
-ExportJob::ExportJob(ExportSettings settings) : settings_(std::move(settings)), worker_([this] { run(); }) {}
+ExportJob::ExportJob(ExportSettings settings)
+    : work_(std::make_shared<Work>(std::move(settings))), worker_([work = work_] { Run(*work); })
+{
+}
 
 ExportJob::~ExportJob()
 {
-    abandoned_ = true;
-    state_.cancel = true;
-    started_.set();
-    worker_.join();
+    work_->abandoned = true;
+    work_->state.cancel = true;
+    work_->started.set();
+    if (work_->finished.waitFor(work_->settings.stopTimeout))
+        worker_.join();
+    else
+        worker_.detach();
 }
 
 void ExportJob::start()
 {
-    started_.set();
+    work_->started.set();
 }
 
 void ExportJob::cancel()
 {
-    state_.cancel = true;
+    work_->state.cancel = true;
 }
 
 bool ExportJob::waitUntilDone(std::chrono::milliseconds timeout)
 {
-    return finished_.waitFor(timeout);
+    return work_->finished.waitFor(timeout);
 }
 
-void ExportJob::run()
+void ExportJob::Run(Work& work)
 {
-    started_.wait();
-    if (abandoned_)
+    work.started.wait();
+    if (work.abandoned) {
+        work.finished.set();
         return;
+    }
     {
         com::ApartmentScope apartment;
-        SiteWriter(settings_.site, state_, report_, nullptr)
-            .writeSite(settings_.root, settings_.documentPath, settings_.exportFolder);
+        const ExportSettings& settings = work.settings;
+        SiteWriter(settings.site, work.state, work.report, nullptr)
+            .writeSite(settings.root, settings.documentPath, settings.exportFolder);
         // The writing pass runs even after a cancel in the counting pass: the root's map picture and
         // index page are always made, so the folder never holds a site without its first page.
-        ConversionQueue conversions(settings_.conversionThreads, state_, report_);
-        SiteWriter(settings_.site, state_, report_, &conversions)
-            .writeSite(settings_.root, settings_.documentPath, settings_.exportFolder);
+        ConversionQueue conversions(settings.conversionThreads, work.state, work.report);
+        SiteWriter(settings.site, work.state, work.report, &conversions)
+            .writeSite(settings.root, settings.documentPath, settings.exportFolder);
         conversions.finish();
     }
-    started_.reset();
-    state_.done = true;
-    finished_.set();
+    work.started.reset();
+    work.state.done = true;
+    work.finished.set();
 }
 
 }  // namespace html_export

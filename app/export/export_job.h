@@ -7,7 +7,9 @@
 #include "app/export/map_snapshot.h"
 #include "app/export/site_writer.h"
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -24,6 +26,8 @@ struct ExportSettings {
     SiteWriter::Settings site;
     // Threads converting pictures in the writing pass; 0 takes one per core.
     int conversionThreads = 0;
+    // How long dropping a job waits for its worker to end.
+    std::chrono::milliseconds stopTimeout{10000};
 };
 
 // One export of a map and every map below it as a web site. Creating the job starts its worker
@@ -36,36 +40,47 @@ struct ExportSettings {
 class ExportJob {
 public:
     explicit ExportJob(ExportSettings settings);
-    // Cancels an export still running and waits for the worker to end.
+    // Cancels an export still running and waits up to the settings' stopTimeout for the worker to
+    // end. A worker that takes longer (a conversion held up by a slow file) is left to end on its
+    // own: it shares ownership of everything it uses, so it outlives the job safely.
     ~ExportJob();
     ExportJob(const ExportJob&) = delete;
     ExportJob& operator=(const ExportJob&) = delete;
 
     void start();
     // Honoured at the worker's next check: before each spot, before each picture and after each
-    // linked map. Conversions already running finish; files already written stay.
+    // linked map. Conversions already running finish; files already written stay. The pictures of a
+    // photo spot whose page is due (its picture loop had ended) are still made, so that the page is
+    // written; those of a spot the cancel cut short are skipped, and it gets no page.
     void cancel();
 
-    bool done() const { return state_.done; }
-    bool cancelled() const { return state_.cancel; }
-    int position() const { return state_.position; }
-    int total() const { return state_.total; }
+    bool done() const { return work_->state.done; }
+    bool cancelled() const { return work_->state.cancel; }
+    int position() const { return work_->state.position; }
+    int total() const { return work_->state.total; }
 
     // True when the export has ended within `timeout`.
     bool waitUntilDone(std::chrono::milliseconds timeout);
 
     // The files that could not be made; complete once done.
-    std::vector<ExportProblem> problems() const { return report_.problems(); }
+    std::vector<ExportProblem> problems() const { return work_->report.problems(); }
 
 private:
-    void run();
+    // What the job and its worker share.
+    struct Work {
+        explicit Work(ExportSettings settings) : settings(std::move(settings)) {}
+        const ExportSettings settings;
+        ExportState state;
+        ExportReport report;
+        ManualResetEvent started;
+        // Set when the worker has nothing more to do: the export ended, or the job was dropped first.
+        ManualResetEvent finished;
+        std::atomic<bool> abandoned = false;
+    };
 
-    const ExportSettings settings_;
-    ExportState state_;
-    ExportReport report_;
-    ManualResetEvent started_;
-    ManualResetEvent finished_;
-    std::atomic<bool> abandoned_ = false;
+    static void Run(Work& work);
+
+    std::shared_ptr<Work> work_;
     std::thread worker_;
 };
 

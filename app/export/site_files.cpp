@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace html_export {
 
@@ -44,6 +45,11 @@ std::optional<QString> SiteFiles::WritePage(const QString& path, const QString& 
 {
     QByteArray bytes = text.toUtf8();
     bytes.replace("\n", "\r\n");
+    // The pages declare no character set, so a browser guesses it from the bytes; the byte-order
+    // mark makes every browser read names such as "Zürich" as UTF-8. Pages of plain ASCII stay as
+    // they always were.
+    if (std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        bytes.prepend("\xEF\xBB\xBF");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return QStringLiteral("The page could not be written.");

@@ -17,7 +17,8 @@ public:
     // Replaces `target` if it exists.
     static std::optional<QString> CopyFile(const QString& source, const QString& target);
 
-    // Stores every line feed as carriage return plus line feed, in UTF-8; replaces `path`.
+    // Stores every line feed as carriage return plus line feed, in UTF-8, led by the byte-order mark
+    // when the text is not pure ASCII; replaces `path`.
     static std::optional<QString> WritePage(const QString& path, const QString& text);
 };
 

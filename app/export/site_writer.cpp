@@ -7,12 +7,23 @@
 #include "app/export/site_files.h"
 #include "imaging/image.h"
 
+#include <QFileInfo>
+
 namespace html_export {
 
 namespace {
 
 constexpr int kFullQuality = 50;
 constexpr int kLowQuality = 20;
+
+// The visited maps are told apart by their real paths, so that a map reached through a symbolic
+// link or a "." or ".." in its path is still taken once. A path that does not resolve (the map is
+// missing) stays as it is given.
+QString RealPath(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
 
 }  // namespace
 
@@ -23,7 +34,7 @@ SiteWriter::SiteWriter(const Settings& settings, ExportState& state, ExportRepor
 
 void SiteWriter::writeSite(const MapSnapshot& root, const QString& documentPath, const QString& folder)
 {
-    visited_ = QStringList{documentPath};
+    visited_ = QStringList{RealPath(documentPath)};
     writeMap(root, folder, documentPath, QString());
 }
 
@@ -40,7 +51,7 @@ bool SiteWriter::writeMap(const MapSnapshot& map, const QString& folder, const Q
         ++state_.total;
     } else {
         copyFile(settings_.pinPicture, images + QStringLiteral("/pushPin.gif"));
-        convert(map.mapPicture, {{images + QStringLiteral("/map.jpg"), kFullQuality}}, false);
+        convert(map.mapPicture, {{images + QStringLiteral("/map.jpg"), kFullQuality}}, nullptr);
     }
 
     const QString linkLine =
@@ -58,6 +69,14 @@ bool SiteWriter::writeMap(const MapSnapshot& map, const QString& folder, const Q
             if (!child)
                 continue;
             const QString subFolder = folder + QStringLiteral("/spot%1").arg(i);
+            makeFolder(subFolder);
+            makeFolder(subFolder + QStringLiteral("/images"));
+            // Its pin would lead to an index page that is never written.
+            if (child->mapPicture.isEmpty()) {
+                if (!counting())
+                    report_.add({spot.linkedMap, QStringLiteral("The linked map has no map picture.")});
+                continue;
+            }
             const QString childName = ExportNames::WithoutLastFour(ExportNames::FileName(spot.linkedMap));
             if (!writeMap(*child, subFolder, childName, mapName) || state_.cancel)
                 return false;
@@ -78,11 +97,16 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
                                 const QString& mapName)
 {
     const int count = static_cast<int>(spot.pictures.size());
+    const std::shared_ptr<PendingPage> page =
+        counting() ? nullptr : std::make_shared<PendingPage>(folder + QStringLiteral("/spot%1.html").arg(index), report_);
     QString pictureList;
     QString lowResolutionList;
     for (int j = 0; j < count; ++j) {
-        if (state_.cancel)
+        if (state_.cancel) {
+            if (page)
+                page->abandon();
             return false;
+        }
         const QString separator = j + 1 < count ? PageTemplates::ListSeparator() : QString();
         if (counting()) {
             ++state_.total;
@@ -91,30 +115,32 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
             convert(spot.pictures[j],
                     {{images + QStringLiteral("/spot%1_img%2.jpg").arg(index).arg(j), kFullQuality},
                      {images + QStringLiteral("/spot%1_lo_res_img%2.jpg").arg(index).arg(j), kLowQuality}},
-                    true);
+                    page);
         }
         pictureList += PageTemplates::PictureEntry(index, j) + separator;
         lowResolutionList += PageTemplates::LowResolutionEntry(index, j) + separator;
     }
 
-    QString page = PageTemplates::SpotHead(title, mapName) + PageTemplates::WaitingNote();
+    QString text = PageTemplates::SpotHead(title, mapName) + PageTemplates::WaitingNote();
     if (!spot.audioFile.isEmpty()) {
         const QString sounds = folder + QStringLiteral("/sounds");
         const QString extension = ExportNames::SoundExtension(spot.audioFile);
         makeFolder(sounds);
         copyFile(spot.audioFile, sounds + QStringLiteral("/spot%1_sound.").arg(index) + extension);
-        page += PageTemplates::SoundLine(index, extension);
+        text += PageTemplates::SoundLine(index, extension);
     }
-    page += PageTemplates::SlideShowScript(pictureList, lowResolutionList);
-    writePage(folder + QStringLiteral("/spot%1.html").arg(index), page);
+    text += PageTemplates::SlideShowScript(pictureList, lowResolutionList);
+    if (page)
+        page->seal(std::move(text));
     return true;
 }
 
 std::optional<MapSnapshot> SiteWriter::loadLinkedMap(const QString& path)
 {
-    if (visited_.contains(path))
+    const QString real = RealPath(path);
+    if (visited_.contains(real))
         return std::nullopt;
-    visited_.append(path);
+    visited_.append(real);
     if (path.isEmpty())
         return std::nullopt;
     std::optional<MapSnapshot> map = settings_.loadMap(path);
@@ -123,11 +149,12 @@ std::optional<MapSnapshot> SiteWriter::loadLinkedMap(const QString& path)
     return map;
 }
 
+// Both passes make the folders, so that a site cancelled while counting already has them. A folder
+// that cannot be made is reported once, by the writing pass.
 void SiteWriter::makeFolder(const QString& path)
 {
-    if (counting())
-        return;
-    if (std::optional<QString> failure = SiteFiles::MakeFolder(path))
+    const std::optional<QString> failure = SiteFiles::MakeFolder(path);
+    if (failure && !counting())
         report_.add({path, *failure});
 }
 
@@ -147,9 +174,9 @@ void SiteWriter::writePage(const QString& path, const QString& text)
         report_.add({path, *failure});
 }
 
-void SiteWriter::convert(const QString& source, std::vector<JpegTarget> targets, bool skippedOnCancel)
+void SiteWriter::convert(const QString& source, std::vector<JpegTarget> targets, std::shared_ptr<PendingPage> page)
 {
-    conversions_->submit({source, std::move(targets), skippedOnCancel});
+    conversions_->submit({source, std::move(targets), std::move(page)});
 }
 
 }  // namespace html_export

@@ -7,15 +7,19 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace html_export {
 
 class ConversionQueue;
+class PendingPage;
 
 // One pass over a map and, through its map spots, every map below it: the counting pass adds up the
 // work units; the writing pass makes the folders, pages, pictures and sound copies of the site.
 // Each pass starts with the root map already visited, so a map is taken once, at its first link in
-// spot order, and links back to it get no pin.
+// spot order, and links back to it get no pin. A photo spot's page is written only after its
+// pictures, and a linked map gets a pin only when its index page is written too: a cancel at any
+// point leaves no page that names a file the site lacks.
 //
 // Thread: the export's worker; linked maps are loaded on it.
 class SiteWriter {
@@ -42,7 +46,8 @@ private:
     void makeFolder(const QString& path);
     void copyFile(const QString& source, const QString& target);
     void writePage(const QString& path, const QString& text);
-    void convert(const QString& source, std::vector<JpegTarget> targets, bool skippedOnCancel);
+    // `page` names the picture; none for a map picture.
+    void convert(const QString& source, std::vector<JpegTarget> targets, std::shared_ptr<PendingPage> page);
 
     bool counting() const { return conversions_ == nullptr; }
 

@@ -1,32 +1,11 @@
 #include "app/shell/component_registration.h"
 
-#include "components/interfaces/type_library.h"
-#include "platform/registry/registry_key.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <dlfcn.h>
 #include <filesystem>
 
 namespace shell {
-
-namespace {
-
-// Every registration names the library file under the type library's win32 key.
-std::string RegisteredLibrary()
-{
-    registry::RegistryKey key;
-    std::string path;
-    const std::string version = std::to_string(kComponentsLibraryMajorVersion) + "." +
-                                std::to_string(kComponentsLibraryMinorVersion);
-    if (key.Open(registry::Hive::ClassesRoot,
-                 "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\" + version + "\\0\\win32") != registry::kSuccess ||
-        key.QueryStringValue("", path) != registry::kSuccess)
-        return {};
-    return path;
-}
-
-}  // namespace
 
 std::string ComponentLibraryPath()
 {
@@ -38,13 +17,15 @@ com::HRESULT EnsureComponentsRegistered(const std::string& libraryPath)
     std::error_code error;
     const std::filesystem::path canonical = std::filesystem::canonical(libraryPath, error);
     if (error) return com::CO_E_DLLNOTFOUND;
-    if (RegisteredLibrary() == canonical.string()) return com::S_OK;
 
     void* module = ::dlopen(canonical.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!module) return com::CO_E_DLLNOTFOUND;
-    auto registerServer = reinterpret_cast<com::HRESULT (*)()>(::dlsym(module, "DllRegisterServer"));
-    // The library stays loaded: the runtime will want it for the first component anyway.
-    return registerServer ? registerServer() : com::CO_E_ERRORINDLL;
+    using EntryPoint = com::HRESULT (*)();
+    auto checkRegistration = reinterpret_cast<EntryPoint>(::dlsym(module, "DllCheckRegistration"));
+    auto registerServer = reinterpret_cast<EntryPoint>(::dlsym(module, "DllRegisterServer"));
+    if (!checkRegistration || !registerServer) return com::CO_E_ERRORINDLL;
+    // The library judges its own registration: only it knows its catalogue and where it was loaded from.
+    return checkRegistration() == com::S_OK ? com::S_OK : registerServer();
 }
 
 }  // namespace shell

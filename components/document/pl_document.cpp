@@ -241,9 +241,8 @@ com::HRESULT PLDocument::Save(com::IPropertyBag* bag, int, int) noexcept
 
 // Appends the stored spots and broadcasts nothing: the application announces the opened document
 // with SendOpenNotification once its views hold it. A missing or non-text map file key leaves no map
-// file, a missing count no spots. The stored count is not trusted: reading stops at the first spot
-// key that is missing (an empty value), so a damaged count cannot make the load hang; a spot that is
-// stored but cannot be read is skipped, and the spots after it still load.
+// file, a missing count no spots. A spot key that is missing, or holds no spot, is skipped and the
+// spots after it still load (see ReadNumbered for how far a damaged count is followed).
 com::HRESULT PLDocument::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept
 {
     if (!bag) return com::E_POINTER;
@@ -252,15 +251,14 @@ com::HRESULT PLDocument::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) 
         std::optional<com::Bstr> mapFile = document::ReadString(*bag, kMapFileKey, errorLog);
         mapFile_ = mapFile ? std::move(*mapFile) : com::Bstr();
         const com::LONG spots = document::ReadLong(*bag, kNumSpotsKey, errorLog).value_or(0);
-        for (com::LONG i = 0; i < spots; ++i) {
-            const std::optional<com::Variant> value = document::ReadValue(*bag, SpotKey(i), errorLog);
-            if (value && value->vt == com::VT_EMPTY) break;
-            if (!value || (value->vt != com::VT_DISPATCH && value->vt != com::VT_UNKNOWN)) continue;
+        document::ReadNumbered(*bag, &SpotKey, spots, errorLog, [&](const com::Variant& value) {
             com::ComPtr<IBaseSpot> spot;
-            if (!value->punkVal || com::FAILED(value->punkVal->QueryInterface(IBaseSpot::kIid, spot.putVoid()))) continue;
+            if ((value.vt != com::VT_DISPATCH && value.vt != com::VT_UNKNOWN) || !value.punkVal ||
+                com::FAILED(value.punkVal->QueryInterface(IBaseSpot::kIid, spot.putVoid())))
+                return;
             com::ThrowIfFailed(AddSpot(spot.get()));
             spot->SetDocument(identity());
-        }
+        });
         dirty_ = false;
         return com::S_OK;
     });

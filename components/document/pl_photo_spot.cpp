@@ -2,7 +2,7 @@
 
 #include "components/document/string_copy.h"
 
-#include <algorithm>
+#include <cstdint>
 
 namespace {
 constexpr char16_t kNumFilesKey[] = u"NumFilesKey";
@@ -42,16 +42,28 @@ com::HRESULT PLPhotoSpot::CurrentImage(com::BSTR* outImagePath) noexcept
 
 com::HRESULT PLPhotoSpot::NextImage() noexcept
 {
-    // An index outside the list (SetIndex does not check) starts again at the first picture.
-    index_ = 0 <= index_ && index_ < count() - 1 ? index_ + 1 : 0;
+    // (index + 1) modulo the number of pictures, also from an index outside the list (SetIndex does
+    // not check): the result always lies in the list. An empty list has no modulus; its index goes to 0.
+    if (pictures_.empty()) {
+        index_ = 0;
+    } else {
+        const std::int64_t next = (static_cast<std::int64_t>(index_) + 1) % count();
+        index_ = static_cast<com::LONG>(next < 0 ? next + count() : next);
+    }
     notify(kCurrentPictureChanged);
     return com::S_OK;
 }
 
 com::HRESULT PLPhotoSpot::PreviousImage() noexcept
 {
-    // An index outside the list goes to the last picture, as index 0 does.
-    index_ = 0 < index_ && index_ < count() ? index_ - 1 : std::max<com::LONG>(count() - 1, 0);
+    // Only index 0 wraps to the last picture; any other index, also one outside the list, goes down
+    // by one, in the 32-bit arithmetic of the stored index (no overflow below the smallest index).
+    if (pictures_.empty())
+        index_ = 0;
+    else if (index_ == 0)
+        index_ = count() - 1;
+    else
+        index_ = static_cast<com::LONG>(static_cast<com::ULONG>(index_) - 1u);
     notify(kCurrentPictureChanged);
     return com::S_OK;
 }
@@ -138,12 +150,12 @@ com::HRESULT PLPhotoSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog)
     if (!bag) return com::E_POINTER;
     return com::Guarded([&] {
         const com::LONG files = document::ReadLong(*bag, kNumFilesKey, errorLog).value_or(0);
-        for (com::LONG i = 0; i < files; ++i) {
-            std::optional<com::Bstr> file = document::ReadString(*bag, FileKey(i), errorLog);
-            if (!file) break;
-            com::BSTR name = file->get();
-            com::ThrowIfFailed(AddPhoto(&name));
-        }
+        document::ReadNumbered(*bag, &FileKey, files, errorLog, [&](const com::Variant& value) {
+            if (std::optional<com::Bstr> file = document::StringOf(value)) {
+                com::BSTR name = file->get();
+                com::ThrowIfFailed(AddPhoto(&name));
+            }
+        });
         loadBounds(*bag, errorLog);
         // A missing key keeps the sound the spot had; a stored null string removes it.
         if (std::optional<com::Bstr> audio = document::ReadString(*bag, kAudioFileKey, errorLog))

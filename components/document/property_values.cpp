@@ -2,6 +2,11 @@
 
 #include "components/document/string_copy.h"
 
+#include "components/persistence/property_count.h"
+#include "platform/com/com_ptr.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 namespace document {
@@ -52,14 +57,38 @@ std::optional<com::LONG> ReadLong(com::IPropertyBag& bag, const std::u16string& 
 
 std::optional<com::Bstr> ReadString(com::IPropertyBag& bag, const std::u16string& key, com::IErrorLog* errorLog)
 {
-    std::optional<com::Variant> value = ReadValue(bag, key, errorLog);
-    if (!value || value->vt == com::VT_EMPTY) return std::nullopt;
-    if (value->vt == com::VT_BSTR) return CopyString(value->bstrVal);
+    const std::optional<com::Variant> value = ReadValue(bag, key, errorLog);
+    return value ? StringOf(*value) : std::nullopt;
+}
+
+std::optional<com::Bstr> StringOf(const com::Variant& value)
+{
+    if (value.vt == com::VT_EMPTY) return std::nullopt;
+    if (value.vt == com::VT_BSTR) return CopyString(value.bstrVal);
     com::Variant text;
-    const com::HRESULT hr = com::VariantChangeType(&text, &*value, 0, com::VT_BSTR);
+    const com::HRESULT hr = com::VariantChangeType(&text, &value, 0, com::VT_BSTR);
     if (hr == com::E_OUTOFMEMORY) throw std::bad_alloc();
     if (com::FAILED(hr)) return std::nullopt;
     return CopyString(text.bstrVal);
+}
+
+void ReadNumbered(com::IPropertyBag& bag, std::u16string (*key)(com::LONG index), com::LONG storedCount,
+                  com::IErrorLog* errorLog, const std::function<void(const com::Variant&)>& take)
+{
+    com::ComPtr<IPropertyCount> counter;
+    com::ULONG present = 0;
+    const bool counted = com::SUCCEEDED(bag.QueryInterface(IPropertyCount::kIid, counter.putVoid())) && counter &&
+                         com::SUCCEEDED(counter->CountProperties(&present));
+    const com::LONG reads = counted ? static_cast<com::LONG>(std::min<std::int64_t>(storedCount, present)) : storedCount;
+    for (com::LONG i = 0; i < reads; ++i) {
+        const std::optional<com::Variant> value = ReadValue(bag, key(i), errorLog);
+        if (!value) continue;
+        if (value->vt == com::VT_EMPTY) {
+            if (counted) continue;
+            break;
+        }
+        take(*value);
+    }
 }
 
 }  // namespace document

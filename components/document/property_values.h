@@ -4,6 +4,7 @@
 #include "platform/com/persist.h"
 #include "platform/com/variant.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,16 @@ std::optional<com::LONG> ReadLong(com::IPropertyBag& bag, const std::u16string& 
 std::optional<com::Bstr> ReadString(com::IPropertyBag& bag, const std::u16string& key, com::IErrorLog* errorLog);
 // nullopt when the key is missing; else the value as stored.
 std::optional<com::Variant> ReadValue(com::IPropertyBag& bag, const std::u16string& key, com::IErrorLog* errorLog);
+// The text of a value read: nullopt when it holds nothing or has no text form. Throws
+// std::bad_alloc when the string cannot be copied.
+std::optional<com::Bstr> StringOf(const com::Variant& value);
+
+// Reads the numbered keys (`key` of the index) from index 0 for a stored count, and hands every
+// value that is there to `take`. The stored count is not trusted, so that a damaged one can neither
+// hang a load nor lose the entries after a gap: a bag that can count its properties (IPropertyCount)
+// is asked for at most that many keys, and a missing key among them is skipped; a bag that cannot
+// count is read up to its first missing key.
+void ReadNumbered(com::IPropertyBag& bag, std::u16string (*key)(com::LONG index), com::LONG storedCount,
+                  com::IErrorLog* errorLog, const std::function<void(const com::Variant&)>& take);
 
 }  // namespace document

@@ -371,6 +371,21 @@ HRESULT CXMLPropertyBag::Read(const OLECHAR* name, VARIANT* value, IErrorLog* er
     });
 }
 
+HRESULT CXMLPropertyBag::CountProperties(ULONG* count) noexcept
+{
+    if (!count) return E_POINTER;
+    if (elements_.empty()) return E_UNEXPECTED;
+    Frame& frame = elements_.back();
+    if (!frame.elementCount) {
+        ULONG elements = 0;
+        for (pugi::xml_node child = frame.element.first_child(); child; child = child.next_sibling())
+            if (child.type() == pugi::node_element) ++elements;
+        frame.elementCount = elements;
+    }
+    *count = *frame.elementCount;
+    return S_OK;
+}
+
 HRESULT CXMLPropertyBag::readContent(pugi::xml_node element, IErrorLog* errorLog, Variant& value)
 {
     std::int16_t storedType = 0;

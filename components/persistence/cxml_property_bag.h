@@ -1,11 +1,13 @@
 #pragma once
 
 #include "components/interfaces/xml_property_bag.h"
+#include "components/persistence/property_count.h"
 #include "platform/com/implements.h"
 
 #include <pugixml.hpp>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,7 +19,8 @@
 // the element of the component being saved or loaded.
 //
 // Thread: the thread that created it; one operation at a time.
-class CXMLPropertyBag final : public com::Implements<CXMLPropertyBag, IXMLPropertyBag, com::IPropertyBag> {
+class CXMLPropertyBag final
+    : public com::Implements<CXMLPropertyBag, IXMLPropertyBag, com::IPropertyBag, IPropertyCount> {
 public:
     // Elements nested deeper than this fail a load, and components nested deeper fail a save: a
     // document is three levels deep, and the bound keeps hostile files and components that store
@@ -37,6 +40,8 @@ public:
     // By-reference values and arrays are not written (S_OK). E_INVALIDARG for a name that cannot
     // become an element name (empty, or beginning with a digit); E_UNEXPECTED outside a save.
     com::HRESULT Write(const com::OLECHAR* name, com::VARIANT* value) noexcept override;
+    // The child elements of the component being loaded: an upper bound on the keys it can find.
+    com::HRESULT CountProperties(com::ULONG* count) noexcept override;
 
 private:
     // An element whose children the component being saved or loaded reads and writes.
@@ -48,6 +53,7 @@ private:
         std::unordered_map<std::string_view, pugi::xml_node> index;
         bool indexed = false;
         bool counted = false;
+        std::optional<com::ULONG> elementCount;
     };
 
     template <class Body>

@@ -43,6 +43,15 @@ COMPONENTS_ENTRY com::HRESULT DllRegisterServer()
     return components::RegisterServer(path);
 }
 
+// Beyond the platform's four entry points: lets the program check at every start, without writing,
+// whether the registration is still this module's (S_OK) or has to be written again (S_FALSE).
+COMPONENTS_ENTRY com::HRESULT DllCheckRegistration()
+{
+    const std::string path = ModulePath();
+    if (path.empty()) return com::E_UNEXPECTED;
+    return components::CheckRegistration(path);
+}
+
 COMPONENTS_ENTRY com::HRESULT DllUnregisterServer()
 {
     return components::UnregisterServer();

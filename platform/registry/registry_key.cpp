@@ -391,4 +391,9 @@ Status WriteAll(const std::function<Status()>& writes)
     return RegistryStore::Instance().Batch(writes);
 }
 
+Status ReadAll(const std::function<Status()>& reads)
+{
+    return RegistryStore::Instance().ReadBatch(reads);
+}
+
 }  // namespace registry

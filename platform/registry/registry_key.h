@@ -83,6 +83,10 @@ private:
 // Runs several writes as one transaction: all of them land, or none. `writes` answers the status
 // of the batch (its first failure); the transaction commits only on kSuccess.
 Status WriteAll(const std::function<Status()>& writes);
+// Runs several reads in one read transaction: they see one state of the store, even while another
+// process writes, and cost one transaction instead of one each. `reads` answers the batch's status;
+// a write inside it answers kCantWrite.
+Status ReadAll(const std::function<Status()>& reads);
 
 // Where the store lives for this process right now (the environment decides, see above).
 std::string RegistryPath();

@@ -264,15 +264,27 @@ std::uint64_t RegistryStore::Generation()
 
 Status RegistryStore::Batch(const std::function<Status()>& writes)
 {
+    return RunBatch(true, writes);
+}
+
+Status RegistryStore::ReadBatch(const std::function<Status()>& reads)
+{
+    return RunBatch(false, reads);
+}
+
+Status RegistryStore::RunBatch(bool write, const std::function<Status()>& steps)
+{
     std::lock_guard lock(mutex_);
-    if (inBatch_) return writes();
+    const Status failure = write ? kCantWrite : kCantRead;
+    if (inBatch_) return write && !batchWrites_ ? kCantWrite : steps();
     try {
         Connect(false);
         const Work all = [&](const Session&) {
             inBatch_ = true;
-            Status status = kCantWrite;
+            batchWrites_ = write;
+            Status status = failure;
             try {
-                status = writes();
+                status = steps();
             } catch (...) {
                 inBatch_ = false;
                 throw;
@@ -280,9 +292,9 @@ Status RegistryStore::Batch(const std::function<Status()>& writes)
             inBatch_ = false;
             return status;
         };
-        return Transact(true, all);
+        return Transact(write, all);
     } catch (const std::exception&) {
-        return kCantWrite;
+        return failure;
     }
 }
 
@@ -291,7 +303,10 @@ Status RegistryStore::Run(bool write, const Work& work)
     std::lock_guard lock(mutex_);
     const Status failure = write ? kCantWrite : kCantRead;
     if (inBatch_) {
-        // Inside a batch the transaction is already open on the connection.
+        // Inside a batch the transaction is already open on the connection; a read batch's
+        // transaction would drop a write at its end, so it refuses one now.
+        if (write && !batchWrites_)
+            return kCantWrite;
         try {
             return work(Session{db_, epoch_, hives_});
         } catch (const std::exception&) {
@@ -347,6 +362,7 @@ void RegistryStore::Connect(bool suspectDamage)
     sqlite3* db = OpenUsable(path, suspectDamage);
     const std::optional<FileIdentity> identity = IdentityOf(path);
     if (!identity) {
+        SqliteStatement::ForgetConnection(db);
         sqlite3_close(db);
         throw SqliteError(SQLITE_CANTOPEN, "registry file vanished while opening");
     }
@@ -380,6 +396,7 @@ sqlite3* RegistryStore::OpenUsable(const std::string& path, bool suspectDamage)
             Configure(db, suspectDamage && !movedAside, hives_);
             return db;
         } catch (const SqliteError& error) {
+            SqliteStatement::ForgetConnection(db);
             sqlite3_close(db);
             if (movedAside || !IsDamage(error.code()))
                 throw;
@@ -392,8 +409,10 @@ void RegistryStore::Disconnect()
 {
     // A connection must be neither used nor closed in a forked child: its file locks and journal
     // belong to the parent. The child leaves it as it is and opens its own.
-    if (db_ && owner_ == getpid())
+    if (db_ && owner_ == getpid()) {
+        SqliteStatement::ForgetConnection(db_);
         sqlite3_close(db_);
+    }
     db_ = nullptr;
 }
 

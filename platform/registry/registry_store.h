@@ -47,6 +47,10 @@ public:
     // Runs several writes of this thread as one transaction: all of them land, or none (the first
     // failing write decides the answer). Other threads wait until the batch ends.
     Status Batch(const std::function<Status()>& writes);
+    // Runs several reads of this thread in one read transaction: they see one state of the store,
+    // and pay for the transaction once. A write inside answers kCantWrite. Other threads wait until
+    // the batch ends.
+    Status ReadBatch(const std::function<Status()>& reads);
 
     std::uint64_t Generation();
 
@@ -59,6 +63,7 @@ private:
     RegistryStore& operator=(const RegistryStore&) = delete;
 
     Status Run(bool write, const Work& work);
+    Status RunBatch(bool write, const std::function<Status()>& steps);
     Status Transact(bool write, const Work& work);
     void Connect(bool suspectDamage);
     sqlite3* OpenUsable(const std::string& path, bool suspectDamage);
@@ -66,6 +71,7 @@ private:
 
     std::recursive_mutex mutex_;  // recursive: the writes of a batch come back in through Run
     bool inBatch_ = false;
+    bool batchWrites_ = false;
     sqlite3* db_ = nullptr;
     std::string path_;
     dev_t device_ = 0;

@@ -4,19 +4,63 @@
 
 #include <sqlite3.h>
 
+#include <map>
+#include <string>
+#include <utility>
+
 namespace registry {
+
+namespace {
+
+struct KeptStatement {
+    sqlite3_stmt* statement = nullptr;
+    bool inUse = false;
+};
+
+// The statements kept per connection and SQL text. Used under the store's lock only, like the
+// connections themselves; entries (and so their in-use marks) stay put until their connection is
+// forgotten, which happens only when no statement of it is alive.
+std::map<std::pair<sqlite3*, std::string>, KeptStatement>& Kept()
+{
+    // Never destroyed: the store closes its connection from its own static destructor, which may
+    // run after this map's would have.
+    static auto* kept = new std::map<std::pair<sqlite3*, std::string>, KeptStatement>();
+    return *kept;
+}
+
+}  // namespace
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) : db_(db)
 {
-    const int code = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_,
-                                        nullptr);
-    if (code != SQLITE_OK)
+    auto [found, added] = Kept().try_emplace({db, std::string(sql)});
+    if (!added && !found->second.inUse) {
+        statement_ = found->second.statement;
+        found->second.inUse = true;
+        keptInUse_ = &found->second.inUse;
+        return;
+    }
+    const int code = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()),
+                                        added ? SQLITE_PREPARE_PERSISTENT : 0, &statement_, nullptr);
+    if (code != SQLITE_OK) {
+        if (added)
+            Kept().erase(found);
         Fail(code);
+    }
+    if (added) {
+        found->second = {statement_, true};
+        keptInUse_ = &found->second.inUse;
+    }
 }
 
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(statement_);
+    if (!keptInUse_) {
+        sqlite3_finalize(statement_);
+        return;
+    }
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    *keptInUse_ = false;
 }
 
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value)
@@ -85,6 +129,15 @@ void SqliteStatement::Execute(sqlite3* db, const char* sql)
         std::string text = message ? message : sqlite3_errstr(code);
         sqlite3_free(message);
         throw SqliteError(code, text);
+    }
+}
+
+void SqliteStatement::ForgetConnection(sqlite3* db)
+{
+    auto& kept = Kept();
+    for (auto it = kept.lower_bound({db, std::string()}); it != kept.end() && it->first.first == db;) {
+        sqlite3_finalize(it->second.statement);
+        it = kept.erase(it);
     }
 }
 

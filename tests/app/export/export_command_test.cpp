@@ -1,3 +1,4 @@
+#include "app/export/page_templates.h"
 #include "tests/app/export/map_files.h"
 #include "tests/app/export/site_folder.h"
 #include "tests/support/registered_components.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 using export_test::MapFiles;
+using export_test::StoredPage;
+using html_export::PageTemplates;
 
 namespace {
 
@@ -143,4 +146,63 @@ TEST_F(ExportCommandLine, CtrlCCancelsTheExport)
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 130);
     EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+}
+
+TEST_F(ExportCommandLine, PagesWithNamesBeyondAsciiStartWithTheUtf8ByteOrderMark)
+{
+    auto map = MapFiles::NewMap(folder_.picture("Straße.jpg", {800, 600}));
+    MapFiles::AddPhotoSpot(map.get(), {100, 100, 200, 150}, {folder_.picture("p.jpg", {64, 48})});
+    MapFiles::Save(map.get(), folder_.path("Zürich.plm"));
+
+    const Outcome outcome = run({folder_.path("Zürich.plm"), folder_.folder("out")});
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    const QByteArray mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(folder_.read("out/Zürich/index.html"),
+              mark + StoredPage(PageTemplates::IndexHead("Straße", PageTemplates::RootLinkLine()) +
+                                PageTemplates::PhotoSpotPin(154, 134, 0) + PageTemplates::IndexClosing()));
+    EXPECT_EQ(folder_.read("out/Zürich/spot0.html"),
+              mark + StoredPage(PageTemplates::SpotHead("Straße", "Zürich") + PageTemplates::WaitingNote() +
+                                PageTemplates::SlideShowScript(PageTemplates::PictureEntry(0, 0),
+                                                               PageTemplates::LowResolutionEntry(0, 0))));
+}
+
+TEST_F(ExportCommandLine, AMapReachedThroughASymbolicLinkIsExportedOnce)
+{
+    folder_.folder("maps");
+    ASSERT_EQ(::symlink(QFile::encodeName(folder_.path("maps")).constData(), QFile::encodeName(folder_.path("linked")).constData()), 0);
+    auto city = MapFiles::NewMap(folder_.picture("maps/City.jpg", {640, 480}));
+    MapFiles::AddMapSpot(city.get(), {0, 0, 10, 10}, folder_.path("maps/Coast.plm"));
+    MapFiles::Save(city.get(), folder_.path("maps/Paris.plm"));
+    auto coast = MapFiles::NewMap(folder_.picture("maps/Coast.jpg", {640, 480}));
+    MapFiles::AddMapSpot(coast.get(), {0, 0, 10, 10}, folder_.path("maps/Paris.plm"));
+    MapFiles::AddMapSpot(coast.get(), {0, 0, 10, 10}, folder_.path("linked/Paris.plm"));
+    MapFiles::Save(coast.get(), folder_.path("maps/Coast.plm"));
+
+    // Started through the link, so the city's link back to the root names it by another path too.
+    const Outcome outcome = run({folder_.path("linked/Coast.plm"), folder_.folder("out")});
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_EQ(folder_.read("out/Coast/index.html"),
+              StoredPage(PageTemplates::IndexHead("Coast", PageTemplates::RootLinkLine()) +
+                         PageTemplates::MapSpotPin(39, 39, 0) + PageTemplates::IndexClosing()));
+    EXPECT_EQ(folder_.read("out/Coast/spot0/index.html"),
+              StoredPage(PageTemplates::IndexHead("City", PageTemplates::ParentLinkLine("Coast")) +
+                         PageTemplates::IndexClosing()));
+    EXPECT_FALSE(folder_.exists("out/Coast/spot1"));
+    EXPECT_FALSE(folder_.exists("out/Coast/spot0/spot0"));
+}
+
+TEST_F(ExportCommandLine, ALinkedMapWithoutMapPictureGetsNoPinAndIsReported)
+{
+    MapFiles::Save(MapFiles::NewMap(QString()).get(), folder_.path("Empty.plm"));
+    auto coast = MapFiles::NewMap(folder_.picture("Coast.jpg", {640, 480}));
+    MapFiles::AddMapSpot(coast.get(), {0, 0, 10, 10}, folder_.path("Empty.plm"));
+    MapFiles::Save(coast.get(), folder_.path("Coast.plm"));
+
+    const Outcome outcome = run({folder_.path("Coast.plm"), folder_.folder("out")});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.err.contains(folder_.path("Empty.plm") + ": The linked map has no map picture."))
+        << outcome.err.toStdString();
+    EXPECT_EQ(folder_.read("out/Coast/index.html"),
+              StoredPage(PageTemplates::IndexHead("Coast", PageTemplates::RootLinkLine()) + PageTemplates::IndexClosing()));
+    EXPECT_TRUE(QDir(folder_.path("out/Coast/spot0/images")).isEmpty());
 }

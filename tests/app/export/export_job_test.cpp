@@ -4,10 +4,19 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QRegularExpression>
+#include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace html_export;
 using export_test::StoredPage;
@@ -177,7 +186,10 @@ TEST_F(ExportJobTest, LinkedMapsGoIntoSubFoldersThatLeadBackUp)
     EXPECT_EQ(site("spot0/index.html"),
               StoredPage(PageTemplates::IndexHead("City", PageTemplates::ParentLinkLine("France")) +
                          PageTemplates::PhotoSpotPin(44, 44, 0) + PageTemplates::IndexClosing()));
-    EXPECT_EQ(site("spot0/spot0.html").left(200), StoredPage(PageTemplates::SpotHead("City", "Paris")).left(200));
+    EXPECT_EQ(site("spot0/spot0.html"),
+              StoredPage(PageTemplates::SpotHead("City", "Paris") + PageTemplates::WaitingNote() +
+                         PageTemplates::SlideShowScript(PageTemplates::PictureEntry(0, 0),
+                                                        PageTemplates::LowResolutionEntry(0, 0))));
     EXPECT_TRUE(inSite("spot0/images/map.jpg"));
     EXPECT_TRUE(inSite("spot0/images/pushPin.gif"));
     EXPECT_TRUE(inSite("spot0/images/spot0_img0.jpg"));
@@ -221,15 +233,16 @@ TEST_F(ExportJobTest, ALinkedMapThatCannotBeLoadedGetsNoPinAndIsReported)
     EXPECT_FALSE(inSite("spot0"));
 }
 
-TEST_F(ExportJobTest, ALinkedMapWithoutPictureGetsItsPinButNoPages)
+TEST_F(ExportJobTest, ALinkedMapWithoutPictureGetsItsFoldersButNoPinAndIsReported)
 {
     settings_.root.mapPicture = map("Coast.jpg", {640, 480});
     const QString cityPath = folder_.path("maps/Paris.plm");
     settings_.root.spots = {mapSpot({0, 0, 10, 10}, cityPath)};
     maps_[cityPath] = MapSnapshot{};
-    EXPECT_TRUE(run().empty());
-    EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::MapSpotPin(39, 39, 0) +
-                                             PageTemplates::IndexClosing()));
+    const std::vector<ExportProblem> problems = run();
+    EXPECT_EQ(problems, (std::vector<ExportProblem>{{cityPath, "The linked map has no map picture."}}));
+    EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::IndexClosing()));
+    EXPECT_TRUE(QDir(folder_.path("site/France/spot0/images")).isEmpty());
     EXPECT_FALSE(inSite("spot0/index.html"));
 }
 
@@ -278,7 +291,8 @@ TEST_F(ExportJobTest, ACancelDuringCountingStillWritesTheRootPageWithoutPins)
     EXPECT_EQ(loads_, 1);
     EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::IndexClosing()));
     EXPECT_TRUE(inSite("images/map.jpg"));
-    EXPECT_FALSE(inSite("spot0"));
+    EXPECT_TRUE(inSite("spot0/images")) << "the counting pass makes the folders too";
+    EXPECT_FALSE(inSite("spot0/index.html"));
     EXPECT_FALSE(inSite("spot1.html"));
     EXPECT_FALSE(inSite("images/spot1_img0.jpg"));
 }
@@ -363,4 +377,132 @@ TEST_F(ExportJobTest, AJobDroppedBeforeItStartsWritesNothing)
         ExportJob job(settings_);
     }
     EXPECT_TRUE(QDir(settings_.exportFolder).isEmpty());
+}
+
+namespace {
+
+// Every file a page names, apart from its links back up to an index page (a cancel inside a map
+// leaves that map's index page unwritten, so those may lead nowhere), resolved beside the page.
+QStringList FilesNamedBy(const QString& pagePath, const QByteArray& page)
+{
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"\\s]+\\.(?:html|jpg|gif|wav))\""));
+    QStringList files;
+    for (const QRegularExpressionMatch& match : quoted.globalMatch(QString::fromUtf8(page))) {
+        const QString name = match.captured(1);
+        if (name != "index.html" && name != "../index.html")
+            files.append(QFileInfo(pagePath).dir().filePath(name));
+    }
+    return files;
+}
+
+// Feeds the pictures that are named pipes to whoever opens them, each time it does, until the
+// export ends; `onFirstOpen` runs when a picture is first opened, before it is fed.
+void FeedPipes(ExportJob& job, const QStringList& pipes, const QByteArray& bytes,
+               const std::function<void(int opened)>& onFirstOpen)
+{
+    std::set<QString> opened;
+    while (!job.waitUntilDone(std::chrono::milliseconds(1))) {
+        for (const QString& pipe : pipes) {
+            const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+            if (writer < 0)
+                continue;
+            if (opened.insert(pipe).second)
+                onFirstOpen(static_cast<int>(opened.size()));
+            ::fcntl(writer, F_SETFL, 0);
+            // The reader may have read enough before the end; the rest is then refused (EPIPE).
+            for (qsizetype done = 0; done < bytes.size();) {
+                const ssize_t written = ::write(writer, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+                if (written <= 0)
+                    break;
+                done += written;
+            }
+            ::close(writer);
+        }
+    }
+}
+
+}  // namespace
+
+// The cancel comes at each step in turn: at the linked map's load in either pass, and while each of
+// the photo spots' pictures is being converted. Whatever the step, no page written names a picture,
+// a sound or a page that the site lacks.
+TEST_F(ExportJobTest, ACancelAtAnyStepLeavesNoPageNamingAMissingFile)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    const QByteArray jpeg = folder_.read(QDir(folder_.path("")).relativeFilePath(map("source.jpg", {64, 48})));
+    QStringList pipes;
+    for (const char* name : {"a0.jpg", "a1.jpg", "c0.jpg", "b0.jpg"}) {
+        pipes.append(folder_.path(QStringLiteral("maps/") + name));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipes.back()).constData(), 0600), 0);
+    }
+    settings_.conversionThreads = 1;
+    settings_.root.mapPicture = map("Coast.jpg", {640, 480});
+    const QString cityPath = folder_.path("maps/Paris.plm");
+    settings_.root.spots = {photoSpot({0, 0, 10, 10}, pipes.mid(0, 2), folder_.write("maps/song.wav", "RIFF")),
+                            mapSpot({20, 20, 30, 30}, cityPath), photoSpot({40, 40, 50, 50}, pipes.mid(3, 1))};
+    maps_[cityPath] = MapSnapshot{map("City.png", {64, 48}), {photoSpot({0, 0, 20, 20}, pipes.mid(2, 1))}};
+
+    constexpr int kLoads = 2;
+    for (int step = 1; step <= kLoads + static_cast<int>(pipes.size()); ++step) {
+        SCOPED_TRACE("cancel at step " + std::to_string(step));
+        const QString site = folder_.folder(QString("sites/%1").arg(step));
+        settings_.exportFolder = site;
+        loads_ = 0;
+        ExportJob job(settings_);
+        onLoad_ = [&](const QString&) {
+            if (loads_ == step)
+                job.cancel();
+        };
+        job.start();
+        FeedPipes(job, pipes, jpeg, [&](int opened) {
+            if (kLoads + opened == step)
+                job.cancel();
+        });
+        EXPECT_TRUE(job.cancelled());
+
+        int pages = 0;
+        QDirIterator files(site, {"*.html"}, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString page = files.next();
+            ++pages;
+            QFile input(page);
+            ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+            for (const QString& named : FilesNamedBy(page, input.readAll()))
+                EXPECT_TRUE(QFileInfo::exists(named)) << page.toStdString() << " names " << named.toStdString();
+        }
+        EXPECT_GT(pages, 0);
+    }
+    onLoad_ = nullptr;
+}
+
+TEST_F(ExportJobTest, DroppingAJobWaitsOnlyABoundedTimeForAWorkerThatDoesNotEnd)
+{
+    struct Gate {
+        ManualResetEvent entered;
+        ManualResetEvent release;
+    };
+    // Set when the worker has let go of everything it was given, which it does as it ends.
+    struct Sentinel {
+        explicit Sentinel(std::shared_ptr<ManualResetEvent> ended) : ended(std::move(ended)) {}
+        ~Sentinel() { ended->set(); }
+        std::shared_ptr<ManualResetEvent> ended;
+    };
+    const auto gate = std::make_shared<Gate>();
+    const auto ended = std::make_shared<ManualResetEvent>();
+    settings_.root.mapPicture = map("Coast.jpg", {640, 480});
+    settings_.root.spots = {mapSpot({0, 0, 10, 10}, folder_.path("maps/Paris.plm"))};
+    settings_.site.loadMap = [gate, sentinel = std::make_shared<Sentinel>(ended)](const QString&) {
+        gate->entered.set();
+        gate->release.wait();
+        return std::optional<MapSnapshot>();
+    };
+    settings_.stopTimeout = std::chrono::milliseconds(20);
+    {
+        ExportJob job(std::move(settings_));
+        job.start();
+        gate->entered.wait();
+    }
+    // The job is gone while its worker still waits in the loader; released, the worker ends on its own.
+    gate->release.set();
+    EXPECT_TRUE(ended->waitFor(kPatience));
 }

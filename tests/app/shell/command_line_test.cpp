@@ -1,10 +1,13 @@
 #include "components/interfaces/type_library.h"
 #include "platform/registry/registry_key.h"
 #include "tests/support/registered_components.h"
+#include "tests/support/registry_dump.h"
+#include "tests/support/temporary_directory.h"
 #include "tests/support/temporary_registry.h"
 
 #include <QProcess>
 #include <filesystem>
+#include <functional>
 
 using registry::Hive;
 using registry::RegistryKey;
@@ -16,6 +19,10 @@ struct Outcome {
     QString out;
     QString err;
 };
+
+// Every form that registers the component library and ends by itself: the export, which registers
+// before it looks at its arguments (without a display, the window would not end).
+const QStringList kRegisterOnly{"--export-html"};
 
 Outcome RunProgram(const QStringList& arguments)
 {
@@ -32,7 +39,7 @@ std::string RegisteredLibrary()
 {
     RegistryKey key;
     std::string path;
-    key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\0\\win32");
+    key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\409\\win32");
     key.QueryStringValue("", path);
     return path;
 }
@@ -83,19 +90,73 @@ TEST(CommandLine, RegistersTheLibraryBesideItAtStart)
     test_support::TemporaryRegistry temporary;
     const std::string library =
         std::filesystem::canonical(std::filesystem::path(PINLORE_PROGRAM).parent_path() / "libComponents.so").string();
-
-    // The export registers before it looks at its arguments; without them it only shows its usage.
-    EXPECT_EQ(RunProgram({"--export-html"}).exitCode, 1);
+    // Without its map and folder the export only shows its usage.
+    EXPECT_EQ(RunProgram(kRegisterOnly).exitCode, 1);
     EXPECT_EQ(RegisteredLibrary(), library);
+}
 
-    // A registration that names another file (an older installation) is replaced.
+void DeleteKey(const std::string& path)
+{
+    RegistryKey root;
+    ASSERT_EQ(root.Open(Hive::ClassesRoot, ""), registry::kSuccess);
+    ASSERT_EQ(root.RecursiveDeleteSubKey(path), registry::kSuccess) << path;
+}
+
+void SetValue(const std::string& path, const std::string& name, const std::string& value)
+{
     RegistryKey key;
-    ASSERT_EQ(key.Open(Hive::ClassesRoot, "TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\0\\win32"),
-              registry::kSuccess);
-    ASSERT_EQ(key.SetStringValue("", "/opt/elsewhere/libComponents.so"), registry::kSuccess);
-    // The export registers before it looks at its arguments; without them it only shows its usage.
-    EXPECT_EQ(RunProgram({"--export-html"}).exitCode, 1);
-    EXPECT_EQ(RegisteredLibrary(), library);
+    ASSERT_EQ(key.Open(Hive::ClassesRoot, path), registry::kSuccess) << path;
+    ASSERT_EQ(key.SetStringValue(name, value), registry::kSuccess);
+}
+
+// Whatever is missing or stale in the registration, the next start writes it whole again, and a map
+// (which needs the XML property bag's class) opens: the export, given a site folder that exists,
+// gets past the opening to the folder's question.
+TEST(CommandLine, RepairsAnIncompleteOrStaleRegistrationAtStart)
+{
+    const std::string appId = "AppID\\" + com::FormatGuid(LIBID_Components);
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+    } cases[] = {
+        {"an earlier build's: one class missing, no fingerprint",
+         [&] {
+             DeleteKey("Components.UndoDeletePictureAction.1");
+             DeleteKey("Components.UndoDeletePictureAction");
+             DeleteKey("CLSID\\{7B623D6E-BEEF-409E-B921-216FCB8B47AA}");
+             RegistryKey key;
+             ASSERT_EQ(key.Open(Hive::ClassesRoot, appId), registry::kSuccess);
+             ASSERT_EQ(key.DeleteValue("RegistrationFingerprint"), registry::kSuccess);
+         }},
+        {"the XML property bag's class key deleted", [] { DeleteKey("CLSID\\{F3173107-620D-43BF-83D4-459B2F7C2E6A}"); }},
+        {"the XML property bag's class names no module",
+         [] { DeleteKey("CLSID\\{F3173107-620D-43BF-83D4-459B2F7C2E6A}\\InprocServer32"); }},
+        {"a programmatic identifier deleted", [] { DeleteKey("Components.XMLPropertyBag.1\\CLSID"); }},
+        {"another build's fingerprint, an entry gone",
+         [&] {
+             SetValue(appId, "RegistrationFingerprint", "0123456789abcdef");
+             DeleteKey("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}");
+         }},
+        {"the type library naming another file",
+         [] { SetValue("TypeLib\\" + com::FormatGuid(LIBID_Components) + "\\1.0\\409\\win32", "", "/opt/elsewhere/libComponents.so"); }},
+    };
+    const QString sample =
+        QString::fromStdString((std::filesystem::path(PINLORE_PROGRAM).parent_path() / "tutorial/Pictures/Country.plm").string());
+    test_support::TemporaryDirectory sites;
+    std::filesystem::create_directory(sites.path() / "Country");
+    const QString folder = QString::fromStdString(sites.path().string());
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.damage);
+        test_support::TemporaryRegistry temporary;
+        ASSERT_EQ(RunProgram(kRegisterOnly).exitCode, 1);
+        const auto registered = test_support::DumpHive(Hive::ClassesRoot);
+        each.apply();
+        ASSERT_NE(test_support::DumpHive(Hive::ClassesRoot), registered);
+
+        const Outcome outcome = RunProgram({"--export-html", sample, folder});
+        EXPECT_TRUE(outcome.err.contains("already exists")) << outcome.err.toStdString();
+        EXPECT_EQ(test_support::DumpHive(Hive::ClassesRoot), registered);
+    }
 }
 
 }  // namespace

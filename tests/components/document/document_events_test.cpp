@@ -111,30 +111,46 @@ TEST_F(DocumentEvents, DeleteAnnouncesTheRemovedSpotEvenWhenTheListHeldItsLastRe
     EXPECT_TRUE(spotAlive);
 }
 
-TEST_F(DocumentEvents, EmptyAnnouncesOnceAfterEverythingIsCleared)
+TEST_F(DocumentEvents, DeletingASpotThatIsNotInTheListStillAnnouncesIt)
+{
+    auto spot = BaseOf(MakePhotoSpot(document.get(), {0, 0, 10, 10}).get());
+    listener->clear();
+    ASSERT_EQ(document->DeleteSpot(spot.get()), S_OK);
+    EXPECT_EQ(listener->notifications(), (Notifications{{IdentityOf(spot.get()), kSpotDeleted}}));
+}
+
+TEST_F(DocumentEvents, EmptyAnnouncesOnceAfterEverythingIsClearedAndOnlyThenIsClean)
 {
     auto spot = BaseOf(MakePhotoSpot(document.get(), {0, 0, 10, 10}).get());
     document->AddSpot(spot.get());
     document->PutCurrentSpot(spot.get());
     Bstr path(u"/maps/a.jpg");
     document->SetMapFile(path.get());
+    VARIANT_BOOL dirty = VARIANT_TRUE;
+    document->SetDirty(&dirty);
     listener->clear();
 
     LONG spotsSeen = -1;
     std::u16string mapSeen = u"unset";
     bool currentSeen = true;
+    LONG dirtySeen = -1;
     listener->onChange = [&](IUnknown*, LONG) {
         document->GetNumSpots(&spotsSeen);
         mapSeen = MapFileOf(document);
         ComPtr<IBaseSpot> current;
         document->GetCurrentSpot(current.put());
         currentSeen = static_cast<bool>(current);
+        document->IsDirty(&dirtySeen);
     };
     document->Empty();
     EXPECT_EQ(listener->notifications(), (Notifications{{self(), kDocumentEmptied}}));
     EXPECT_EQ(spotsSeen, 0);
     EXPECT_EQ(mapSeen, u"");
     EXPECT_FALSE(currentSeen);
+    EXPECT_EQ(dirtySeen, 1) << "still dirty while listeners hear of it";
+    LONG dirtyAfter = -1;
+    document->IsDirty(&dirtyAfter);
+    EXPECT_EQ(dirtyAfter, 0);
 }
 
 TEST_F(DocumentEvents, ListenersAreCalledInConnectionOrderUntilOneFails)

@@ -157,6 +157,34 @@ TEST_F(Persistence, DamagedCountsNeitherHangNorInventEntries)
     EXPECT_EQ(MapFileOf(document), u"") << "a missing map file key leaves no map file";
 }
 
+// A missing numbered key is skipped and the entries after it load, however large the stored count:
+// reads stop at as many keys as the bag holds. A bag that cannot count ends the list at the gap.
+TEST_F(Persistence, AGapInTheNumberedKeysIsSkippedWhenTheBagCountsItsKeys)
+{
+    for (const bool counting : {true, false}) {
+        SCOPED_TRACE(counting ? "a bag that counts" : "a bag that cannot count");
+        auto bag = Make<RecordingPropertyBag>();
+        if (!counting) bag->stopCounting();
+        bag->put(u"NumFilesKey", Variant(std::numeric_limits<LONG>::max()));
+        bag->put(u"File_0_Key", Variant::FromString(std::u16string_view(u"/a.jpg")));
+        bag->put(u"File_2_Key", Variant::FromString(std::u16string_view(u"/c.jpg")));
+        auto spot = CreateInstance<IPhotoSpot>(CLSID_PLPhotoSpot);
+        ASSERT_EQ(Persist(spot.get())->Load(bag.get(), nullptr), S_OK);
+        EXPECT_EQ(PicturesOf(spot), counting ? (std::vector<std::u16string>{u"/a.jpg", u"/c.jpg"})
+                                             : (std::vector<std::u16string>{u"/a.jpg"}));
+
+        auto documentBag = Make<RecordingPropertyBag>();
+        if (!counting) documentBag->stopCounting();
+        documentBag->put(u"NumSpotsKey", Variant(std::numeric_limits<LONG>::max()));
+        documentBag->put(u"Spot_1_Key", Variant::FromDispatch(spot.get()));
+        auto document = MakeDocument();
+        ASSERT_EQ(Persist(document.get())->Load(documentBag.get(), nullptr), S_OK);
+        EXPECT_EQ(SpotsOf(document).size(), counting ? 1u : 0u);
+        EXPECT_EQ(documentBag->readNames().size(), counting ? 4u : 3u) << "MapFileKey, NumSpotsKey, then the spots";
+        document->Empty();
+    }
+}
+
 TEST_F(Persistence, MapSpotWritesAndReadsLinkThenBounds)
 {
     auto source = MakeMapSpot(nullptr, {1, 2, 3, 4});

@@ -4,6 +4,8 @@
 #include "tests/support/document_model.h"
 #include "tests/support/registered_components.h"
 
+#include <limits>
+
 using namespace com;
 using namespace test_support;
 
@@ -135,15 +137,29 @@ TEST_F(PhotoSpot, AnIndexOutsideTheListIsNeverReadThrough)
     EXPECT_EQ(spot->InsertPhoto(&value), E_INVALIDARG);
     EXPECT_EQ(PicturesOf(spot), (Pictures{u"A", u"B", u"C"}));
 
-    spot->SetIndex(-4);
-    spot->NextImage();
-    EXPECT_EQ(IndexOf(spot), 0);
-    spot->SetIndex(7);
-    spot->PreviousImage();
-    EXPECT_EQ(IndexOf(spot), 2);
     spot->SetIndex(3);  // one past the end: insert appends
     EXPECT_EQ(spot->InsertPhoto(&value), S_OK);
     EXPECT_EQ(PicturesOf(spot), (Pictures{u"A", u"B", u"C", u"X"}));
+}
+
+// From an index outside the list, NextImage lands in the list at (index + 1) modulo the count, and
+// PreviousImage goes down by one, wrapping only at 0 (and at the smallest 32-bit index).
+TEST_F(PhotoSpot, StepsFromAnIndexOutsideTheListByTheWrapArithmetic)
+{
+    constexpr LONG kMin = std::numeric_limits<LONG>::min();
+    constexpr LONG kMax = std::numeric_limits<LONG>::max();
+    const struct {
+        LONG index, next, previous;
+    } cases[] = {{3, 1, 2}, {7, 2, 6}, {-1, 0, -2}, {-4, 0, -5}, {-5, 2, -6}, {kMax, 2, kMax - 1}, {kMin, 2, kMax}};
+    auto spot = ThreePictures(0);
+    for (const auto& each : cases) {
+        spot->SetIndex(each.index);
+        spot->NextImage();
+        EXPECT_EQ(IndexOf(spot), each.next) << "next from " << each.index;
+        spot->SetIndex(each.index);
+        spot->PreviousImage();
+        EXPECT_EQ(IndexOf(spot), each.previous) << "previous from " << each.index;
+    }
 }
 
 TEST_F(PhotoSpot, KeepsNullNamesApartFromEmptyOnes)

@@ -14,6 +14,14 @@ com::HRESULT RecordingPropertyBag::Read(const com::OLECHAR* name, com::VARIANT* 
     return com::VariantCopy(value, &found->second);
 }
 
+com::HRESULT RecordingPropertyBag::CountProperties(com::ULONG* count) noexcept
+{
+    if (!count) return com::E_POINTER;
+    if (!counting_) return com::E_FAIL;
+    *count = static_cast<com::ULONG>(values_.size());
+    return com::S_OK;
+}
+
 com::HRESULT RecordingPropertyBag::Write(const com::OLECHAR* name, com::VARIANT* value) noexcept
 {
     if (!name || !value) return com::E_POINTER;

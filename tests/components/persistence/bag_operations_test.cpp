@@ -122,6 +122,27 @@ TEST_F(XmlPropertyBag, AComponentWhoseLoadFailsIsNotHandedOut)
     EXPECT_EQ(inner.value.vt, VT_EMPTY);
 }
 
+TEST_F(XmlPropertyBag, TheCallersErrorLogReachesTheRootsAndNestedComponentsLoad)
+{
+    class ErrorLog final : public Implements<ErrorLog, IErrorLog> {
+    public:
+        HRESULT AddError(const OLECHAR*, EXCEPINFO*) noexcept override { return S_OK; }
+    };
+    ComPtr<IPropertyProbe> outer = newProbe();
+    outer->Add(u"Inner", Variant::FromUnknown(newProbe().get()), VT_EMPTY);
+    const std::string path = file("probe.xml").string();
+    ASSERT_EQ(bag_->SaveToFile(Bstr::FromUtf8(path).get(), outer.get()), S_OK);
+
+    const ComPtr<ErrorLog> log = Make<ErrorLog>();
+    ComPtr<IUnknown> loaded;
+    ASSERT_EQ(bag_->LoadFromFile(Bstr::FromUtf8(path).get(), log.get(), loaded.put()), S_OK);
+    const ComPtr<IPropertyProbe> root = loaded.as<IPropertyProbe>();
+    EXPECT_EQ(root->LoadErrorLog(), log.get());
+    const ProbeRead& inner = root->Reads().at(0);
+    ASSERT_EQ(inner.value.vt, VT_UNKNOWN);
+    EXPECT_EQ(ComPtr<IUnknown>(inner.value.punkVal).as<IPropertyProbe>()->LoadErrorLog(), log.get());
+}
+
 TEST_F(XmlPropertyBag, HandsTheLoadedObjectOutThroughDispatch)
 {
     ComPtr<IPropertyProbe> probe = newProbe();

@@ -13,6 +13,27 @@ using persistence_test::DocumentContents;
 
 namespace {
 
+// A spot whose own save fails, so the bag leaves its key out of the file.
+class UnsavableSpot final : public Implements<UnsavableSpot, IBaseSpot, IPersistPropertyBag> {
+public:
+    HRESULT PointInSpot(LONG, LONG, VARIANT_BOOL*) noexcept override { return S_OK; }
+    HRESULT GetSelected(VARIANT_BOOL*) noexcept override { return S_OK; }
+    HRESULT SetSelected(VARIANT_BOOL) noexcept override { return S_OK; }
+    HRESULT GetBounds(tagRECT*) noexcept override { return S_OK; }
+    HRESULT SetBounds(tagRECT*) noexcept override { return S_OK; }
+    HRESULT WasVisited(VARIANT_BOOL*) noexcept override { return S_OK; }
+    HRESULT SetVisited(VARIANT_BOOL) noexcept override { return S_OK; }
+    HRESULT SetDocument(IUnknown*) noexcept override { return S_OK; }
+    HRESULT GetClassID(CLSID* classId) noexcept override
+    {
+        *classId = CLSID_PLPhotoSpot;
+        return S_OK;
+    }
+    HRESULT InitNew() noexcept override { return S_OK; }
+    HRESULT Load(IPropertyBag*, IErrorLog*) noexcept override { return S_OK; }
+    HRESULT Save(IPropertyBag*, int, int) noexcept override { return E_FAIL; }
+};
+
 class DocumentFile : public BagTest {
 protected:
     // A map with a photo spot (three pictures and a sound), a map spot and a photo spot without sound.
@@ -140,6 +161,51 @@ TEST_F(DocumentFile, ASpotStoredWithoutAudioFileKeyHasNoSound)
     ASSERT_EQ(spot.as<IPhotoSpot>()->GetAudioFile(audio.put()), S_OK);
     EXPECT_TRUE(audio.isNull());
     copy->Empty();
+}
+
+TEST_F(DocumentFile, APhotoSpotSavedWithoutSoundLoadsBackWithAnEmptyName)
+{
+    ComPtr<IDocument> original = CreateInstance<IDocument>(CLSID_PLDocument);
+    addPhotoSpot(original, {0, 0, 1, 1}, {u"/p/a.jpg"}, nullptr);
+    ComPtr<IDocument> copy = loadDocument(saveToText(original.get()));
+    ASSERT_TRUE(copy);
+    ComPtr<IBaseSpot> spot;
+    ASSERT_EQ(copy->SpotAtIndex(0, spot.put()), S_OK);
+    Bstr audio;
+    ASSERT_EQ(spot.as<IPhotoSpot>()->GetAudioFile(audio.put()), S_OK);
+    EXPECT_FALSE(audio.isNull());
+    EXPECT_EQ(audio.length(), 0u);
+    copy->Empty();
+    original->Empty();
+}
+
+// One gap, whether a spot failed to save or a hand-edited file lost a key, costs only what is
+// missing: the spots and pictures after it load.
+TEST_F(DocumentFile, AMissingSpotOrPictureKeyCostsOnlyItself)
+{
+    ComPtr<IDocument> original = CreateInstance<IDocument>(CLSID_PLDocument);
+    addPhotoSpot(original, {0, 0, 1, 1}, {u"/p/a.jpg"}, nullptr);
+    original->AddSpot(Make<UnsavableSpot>().as<IBaseSpot>().get());
+    addPhotoSpot(original, {2, 2, 3, 3}, {u"/p/c.jpg", u"/p/d.jpg"}, u"/s/c.mp3");
+    std::string text = saveToText(original.get());
+    ASSERT_EQ(text.find("Spot__1__Key"), std::string::npos) << text;
+    ComPtr<IDocument> copy = loadDocument(text);
+    ASSERT_TRUE(copy);
+    DocumentContents contents = DocumentContents::Of(copy);
+    ASSERT_EQ(contents.spots.size(), 2u);
+    EXPECT_EQ(contents.spots[1].pictures, (std::vector<std::u16string>{u"/p/c.jpg", u"/p/d.jpg"}));
+    copy->Empty();
+
+    const std::string firstPicture = R"(<File__0__Key vt="8">/p/c.jpg</File__0__Key>)";
+    text.erase(text.find(firstPicture), firstPicture.size());
+    copy = loadDocument(text);
+    ASSERT_TRUE(copy);
+    contents = DocumentContents::Of(copy);
+    ASSERT_EQ(contents.spots.size(), 2u);
+    EXPECT_EQ(contents.spots[1].pictures, (std::vector<std::u16string>{u"/p/d.jpg"}));
+    EXPECT_EQ(contents.spots[1].audio, u"/s/c.mp3");
+    copy->Empty();
+    original->Empty();
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ public:
 
     com::HRESULT Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept override
     {
+        loadErrorLog_ = errorLog;
         com::ComPtr<com::IStream> stream = com::CreateMemoryStream();
         if (const auto xmlBag = com::ComPtr<com::IPropertyBag>(bag).tryAs<IXMLPropertyBag>())
             nestedResult_ = xmlBag->SaveToStream(stream.get(), identity());
@@ -67,12 +68,14 @@ public:
     const std::vector<ProbeRead>& Reads() const override { return reads_; }
     const std::vector<com::HRESULT>& Writes() const override { return writes_; }
     com::HRESULT NestedOperationResult() const override { return nestedResult_; }
+    com::IErrorLog* LoadErrorLog() const override { return loadErrorLog_; }
 
 private:
     std::vector<Property> properties_;
     std::vector<ProbeRead> reads_;
     std::vector<com::HRESULT> writes_;
     com::HRESULT nestedResult_ = com::S_OK;
+    com::IErrorLog* loadErrorLog_ = nullptr;
 };
 
 }  // namespace

@@ -31,6 +31,8 @@ struct IPropertyProbe : com::IUnknown {
     virtual const std::vector<com::HRESULT>& Writes() const = 0;
     // What SaveToStream answered when Load tried to start a second operation on its bag.
     virtual com::HRESULT NestedOperationResult() const = 0;
+    // The error log the last Load was given.
+    virtual com::IErrorLog* LoadErrorLog() const = 0;
 
 protected:
     ~IPropertyProbe() = default;

@@ -2,6 +2,10 @@
 #include "components/interfaces/interface_ids.h"
 #include "platform/registry/registry_key.h"
 #include "tests/support/registered_components.h"
+#include "tests/support/registry_dump.h"
+#include "tests/support/temporary_registry.h"
+
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -73,7 +77,7 @@ TEST_F(Registration, WritesTheServerAndTypeLibraryEntries)
     EXPECT_EQ(DefaultValue("AppID\\" + appId), "Components");
     EXPECT_EQ(DefaultValue("AppID\\Components.DLL", "AppID"), appId);
     EXPECT_EQ(DefaultValue("TypeLib\\" + appId + "\\1.0"), "Components 1.0 Type Library");
-    EXPECT_EQ(DefaultValue("TypeLib\\" + appId + "\\1.0\\0\\win32"), modulePath);
+    EXPECT_EQ(DefaultValue("TypeLib\\" + appId + "\\1.0\\409\\win32"), modulePath);
     EXPECT_EQ(DefaultValue("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}"), "IDocument");
     EXPECT_EQ(DefaultValue("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}\\TypeLib"), appId);
 }
@@ -106,6 +110,85 @@ TEST_F(Registration, UnregisteringLeavesOnlyTheAppIdRoot)
 
     EXPECT_EQ(ComponentsModule::Get().registerServer(), S_OK) << "registering again after removal";
     EXPECT_EQ(CoCreateInstance(CLSID_PLUndoAction, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()), S_OK);
+}
+
+}  // namespace
+
+namespace {
+
+// Makes the registry's own database fail the chosen write: the `at`-th row inserted, changed or
+// deleted from now on fails, as a full disk or a lost lock would, without any hook in the code.
+class FaultInjection {
+public:
+    explicit FaultInjection(const std::string& file)
+    {
+        RegistryKey root;  // the store makes its tables on first use; the triggers name them
+        EXPECT_EQ(root.Open(Hive::ClassesRoot, ""), registry::kSuccess);
+        EXPECT_EQ(sqlite3_open(file.c_str(), &db_), SQLITE_OK);
+        exec("CREATE TABLE IF NOT EXISTS fault (at INTEGER, seen INTEGER)");
+        exec("DELETE FROM fault; INSERT INTO fault VALUES (0, 0)");
+        for (const char* event : {"INSERT ON registry_key", "DELETE ON registry_key", "INSERT ON registry_value",
+                                  "UPDATE ON registry_value", "DELETE ON registry_value"}) {
+            std::string name = std::string("fault_") + event;
+            for (char& c : name)
+                if (c == ' ') c = '_';
+            exec("CREATE TRIGGER IF NOT EXISTS " + name + " BEFORE " + event +
+                 " BEGIN UPDATE fault SET seen = seen + 1;"
+                 " SELECT RAISE(ABORT, 'injected') FROM fault WHERE seen = at; END");
+        }
+    }
+    ~FaultInjection() { sqlite3_close(db_); }
+
+    // Fails the `at`-th write from now on; 0 fails none.
+    void failAt(int at) { exec("UPDATE fault SET at = " + std::to_string(at) + ", seen = 0"); }
+    int writesSeen()
+    {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db_, "SELECT seen FROM fault", -1, &statement, nullptr);
+        const int seen = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : -1;
+        sqlite3_finalize(statement);
+        return seen;
+    }
+
+private:
+    void exec(const std::string& sql) { EXPECT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+
+    sqlite3* db_ = nullptr;
+};
+
+// A registration that fails at any of its writes leaves the registry as it found it: empty, or
+// holding the earlier registration whole.
+TEST(RegistrationFailure, LeavesTheRegistryAsItWas)
+{
+    for (const bool earlier : {false, true}) {
+        SCOPED_TRACE(earlier ? "over an earlier registration" : "into an empty registry");
+        int writes = 0;
+        {
+            test_support::TemporaryRegistry counting;
+            if (earlier) {
+                ASSERT_EQ(ComponentsModule::Get().registerServer(), S_OK);
+            }
+            FaultInjection faults(counting.file().string());
+            ASSERT_EQ(ComponentsModule::Get().registerServer(), S_OK);
+            writes = faults.writesSeen();
+        }
+        ASSERT_GT(writes, 500);
+
+        test_support::TemporaryRegistry temporary;
+        if (earlier) {
+            ASSERT_EQ(ComponentsModule::Get().registerServer(), S_OK);
+        }
+        const auto before = test_support::DumpHive(Hive::ClassesRoot);
+        FaultInjection faults(temporary.file().string());
+        // The first writes, the last (the fingerprint) and a spread between them.
+        std::vector<int> steps = {1, 2, 3, writes - 1, writes};
+        for (int step = 4; step < writes - 1; step += writes / 23) steps.push_back(step);
+        for (const int step : steps) {
+            faults.failAt(step);
+            EXPECT_TRUE(FAILED(ComponentsModule::Get().registerServer())) << "failing write " << step;
+            EXPECT_EQ(test_support::DumpHive(Hive::ClassesRoot), before) << "failing write " << step;
+        }
+    }
 }
 
 }  // namespace

@@ -318,3 +318,27 @@ TEST(RegistryBatch, WritesLandTogetherOrNotAtAll)
     EXPECT_EQ(written.QueryDwordValue("First", value), kSuccess);
     EXPECT_EQ(value, 1u);
 }
+
+TEST(RegistryBatch, ReadsShareOneTransactionAndRefuseWrites)
+{
+    test_support::TemporaryRegistry temporary;
+    using namespace registry;
+    RegistryKey key;
+    ASSERT_EQ(key.Create(Hive::CurrentUser, "Software\\Batch"), kSuccess);
+    ASSERT_EQ(key.SetDwordValue("First", 1), kSuccess);
+
+    std::uint32_t value = 0;
+    EXPECT_EQ(ReadAll([&] {
+                  RegistryKey read;
+                  const Status opened = read.Open(Hive::CurrentUser, "Software\\Batch");
+                  if (opened != kSuccess) return opened;
+                  EXPECT_EQ(read.SetDwordValue("First", 2), kCantWrite);
+                  EXPECT_EQ(WriteAll([&] { return read.SetDwordValue("First", 3); }), kCantWrite);
+                  return read.QueryDwordValue("First", value);
+              }),
+              kSuccess);
+    EXPECT_EQ(value, 1u);
+    EXPECT_EQ(key.QueryDwordValue("First", value), kSuccess);
+    EXPECT_EQ(value, 1u) << "no write inside the reads landed";
+    EXPECT_EQ(ReadAll([] { return kFileNotFound; }), kFileNotFound);
+}
