@@ -7,6 +7,7 @@
 #include "components/browser/pl_table_cell.h"
 #include "components/browser/pl_table_cells.h"
 #include "components/browser/pl_table_control.h"
+#include "components/browser/pl_tool_palette.h"
 #include "components/interfaces/interface_ids.h"
 #include "components/document/pl_base_spot.h"
 #include "components/persistence/cxml_property_bag.h"
@@ -55,7 +56,7 @@ const ClassEntry kClasses[] = {
     {"PLTableCells", "TableProject.TableCells.1", CLSID_PLTableCells, true, &com::ClassFactory<PLTableCells>::Instance},
     {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, &com::ClassFactory<PLImageCellFactory>::Instance},
     {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, &com::ClassFactory<PLTableControl>::Instance},
-    {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, nullptr},
+    {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, &com::ClassFactory<PLToolPalette>::Instance},
     {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, &com::ClassFactory<PLEditTool>::Instance},
     {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, &com::ClassFactory<PLMapSpot>::Instance},
     {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, &com::ClassFactory<PLPositionAction>::Instance},
