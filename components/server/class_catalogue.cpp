@@ -1,6 +1,13 @@
 #include "components/server/class_catalogue.h"
 
 #include "components/interfaces/class_ids.h"
+#include "components/browser/pl_cell_factory.h"
+#include "components/browser/pl_image_cell.h"
+#include "components/browser/pl_image_cell_factory.h"
+#include "components/browser/pl_table_cell.h"
+#include "components/browser/pl_table_cells.h"
+#include "components/browser/pl_table_control.h"
+#include "components/browser/pl_tool_palette.h"
 #include "components/interfaces/interface_ids.h"
 #include "components/document/pl_base_spot.h"
 #include "components/persistence/cxml_property_bag.h"
@@ -43,17 +50,17 @@ const ClassEntry kClasses[] = {
     {"PLBrowseTool", "Components.BrowseTool.1", CLSID_PLBrowseTool, false, &com::ClassFactory<PLBrowseTool>::Instance},
     {"PLMultiUndoTagAction", "Components.MultiUndoTagAction.1", CLSID_PLMultiUndoTagAction, true, &com::ClassFactory<PLMultiUndoTagAction>::Instance},
     {"PLMapView", "Components.MapView.1", CLSID_PLMapView, true, &com::ClassFactory<PLMapView>::Instance},
-    {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, nullptr},
-    {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, nullptr},
+    {"PLTableCell", "TableProject.TableCell.1", CLSID_PLTableCell, false, &com::ClassFactory<PLTableCell>::Instance},
+    {"PLCellFactory", "TableProject.CellFactory.1", CLSID_PLCellFactory, false, &com::ClassFactory<PLCellFactory>::Instance},
     {"PLPhotoSpot", "Components.PhotoSpot.1", CLSID_PLPhotoSpot, false, &com::ClassFactory<PLPhotoSpot>::Instance},
-    {"PLTableCells", "TableProject.TableCells.1", CLSID_PLTableCells, true, nullptr},
-    {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, nullptr},
-    {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, nullptr},
-    {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, nullptr},
+    {"PLTableCells", "TableProject.TableCells.1", CLSID_PLTableCells, true, &com::ClassFactory<PLTableCells>::Instance},
+    {"PLImageCellFactory", "TableProject.ImageCellFactory.1", CLSID_PLImageCellFactory, false, &com::ClassFactory<PLImageCellFactory>::Instance},
+    {"PLTableControl", "Components.TableControl.1", CLSID_PLTableControl, true, &com::ClassFactory<PLTableControl>::Instance},
+    {"PLToolPalette", "Components.ToolPalette.1", CLSID_PLToolPalette, true, &com::ClassFactory<PLToolPalette>::Instance},
     {"PLEditTool", "Components.EditTool.1", CLSID_PLEditTool, false, &com::ClassFactory<PLEditTool>::Instance},
     {"PLMapSpot", "Components.MapSpot.1", CLSID_PLMapSpot, false, &com::ClassFactory<PLMapSpot>::Instance},
     {"PLPositionAction", "Components.PLPositionAction.1", CLSID_PLPositionAction, true, &com::ClassFactory<PLPositionAction>::Instance},
-    {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, nullptr},
+    {"PLImageCell", "TableProject.ImageCell.1", CLSID_PLImageCell, false, &com::ClassFactory<PLImageCell>::Instance},
     {"CXMLPropertyBag", "Components.XMLPropertyBag.1", CLSID_CXMLPropertyBag, false, &com::ClassFactory<CXMLPropertyBag>::Instance},
     {"PLMapSpotView", "Components.MapSpotView.1", CLSID_PLMapSpotView, false, &com::ClassFactory<PLMapSpotView>::Instance},
     {"PLPhotoTool", "Components.PhotoTool.1", CLSID_PLPhotoTool, false, &com::ClassFactory<PLPhotoTool>::Instance},

@@ -82,10 +82,11 @@ TEST_F(Registration, WritesTheServerAndTypeLibraryEntries)
     EXPECT_EQ(DefaultValue("Interface\\{9074ADFF-7CB4-46D0-A8E8-405C29312482}\\TypeLib"), appId);
 }
 
-TEST_F(Registration, LeavesClassesWithoutCodeUnregistered)
+TEST_F(Registration, RegistersTheFileBrowsersClasses)
 {
-    EXPECT_FALSE(KeyExists("Components.TableControl.1"));
-    EXPECT_FALSE(KeyExists("CLSID\\{F504B4E0-0524-49EE-9836-84D8C00DE150}"));
+    // Classes without code stay unregistered: see class_without_code_test.cpp.
+    EXPECT_EQ(DefaultValue("Components.TableControl.1\\CLSID"), "{F504B4E0-0524-49EE-9836-84D8C00DE150}");
+    EXPECT_TRUE(KeyExists("CLSID\\{F504B4E0-0524-49EE-9836-84D8C00DE150}\\Control"));
 }
 
 TEST_F(Registration, UnregisteringLeavesOnlyTheAppIdRoot)

@@ -1,0 +1,276 @@
+// The file browser on a folder of 12-megapixel photographs: the first screen of thumbnails after
+// opening the folder with a cold and with a warm desktop thumbnail cache, painting after a page of
+// scrolling, and every thumbnail of the folder made by the thumbnail store, beside vipsthumbnail
+// making the same thumbnails from the same photographs on the same cores (one process per core,
+// each given its share of the files, writing JPEG thumbnails). The photographs are made once into
+// $PINLORE_BENCH_PHOTOS (default: bench-photos in the build folder) and kept for later runs; their
+// number is $PINLORE_BENCH_PHOTO_COUNT (default 1000). Peak memory is the process's maximum
+// resident size after all of it.
+#include "components/browser/freedesktop_thumbnail_cache.h"
+#include "components/browser/thumbnail_maker.h"
+#include "components/browser/thumbnail_store.h"
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/table_control.h"
+#include "platform/com/runtime.h"
+#include "platform/ui/hosted_control.h"
+#include "platform/ui/qt_strings.h"
+#include "tests/support/private_component_registry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QThread>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <thread>
+
+namespace {
+
+constexpr QSize kPhotograph(4000, 3000);
+constexpr QSize kBrowser(216 + 16, 900);  // a grid about 208 pixels wide: cells of 200 x 150
+
+int PhotoCount()
+{
+    bool ok = false;
+    const int count = qEnvironmentVariableIntValue("PINLORE_BENCH_PHOTO_COUNT", &ok);
+    return ok && count > 0 ? count : 1000;
+}
+
+QString PhotoFolder()
+{
+    const QString chosen = qEnvironmentVariable("PINLORE_BENCH_PHOTOS");
+    return chosen.isEmpty() ? QStringLiteral(PINLORE_BUILD_FOLDER "/bench-photos") : chosen;
+}
+
+// Smooth gradients under fine grain: a JPEG of it costs about what a photograph costs to decode.
+QImage MakePhotograph(unsigned seed)
+{
+    QImage image(kPhotograph, QImage::Format_RGB32);
+    std::minstd_rand random(seed);
+    const int w = kPhotograph.width(), h = kPhotograph.height();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int grain = int(random() & 31) - 16;
+            line[x] = qRgb(qBound(0, x * 255 / w + grain, 255), qBound(0, y * 255 / h + grain, 255),
+                           qBound(0, int((x + y + seed * 997) % (w + h)) * 255 / (w + h) + grain, 255));
+        }
+    }
+    return image;
+}
+
+// The photographs, made on every core the first time.
+QStringList Photographs()
+{
+    const QString folder = PhotoFolder();
+    QDir().mkpath(folder);
+    QStringList paths;
+    for (int i = 0; i < PhotoCount(); ++i) paths << QString("%1/photo%2.jpg").arg(folder).arg(i, 4, 10, QChar('0'));
+    std::vector<std::thread> makers;
+    const int cores = std::max(1, QThread::idealThreadCount());
+    for (int core = 0; core < cores; ++core)
+        makers.emplace_back([&, core] {
+            for (int i = core; i < paths.size(); i += cores)
+                if (!QFile::exists(paths[i])) MakePhotograph(unsigned(i)).save(paths[i], "JPG", 90);
+        });
+    for (std::thread& maker : makers) maker.join();
+    return paths;
+}
+
+struct Fixture {
+    Fixture()
+    {
+        test_support::UsePrivateComponentRegistry(PINLORE_COMPONENTS_LIBRARY);
+        photographs = Photographs();
+        scratch = QDir::tempPath() + QString("/pinlore-browser-bench-%1").arg(::getpid());
+        QDir().mkpath(scratch);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch + "/cache"));
+    }
+    ~Fixture() { QDir(scratch).removeRecursively(); }
+
+    void clearCache() { QDir(scratch + "/cache").removeRecursively(); }
+
+    QStringList photographs;
+    QString scratch;
+};
+
+Fixture& Shared()
+{
+    static Fixture fixture;
+    return fixture;
+}
+
+// A file browser hosted in its own window.
+struct Browser {
+    Browser()
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(kBrowser);
+        com::ComPtr<com::IUnknown> unknown;
+        com::ThrowIfFailed(ui::HostControl(u"Components.TableControl.1", *host, unknown));
+        control = unknown.as<ITableControl>();
+        host->show();
+        grid = host->findChild<QScrollBar*>()->parentWidget();
+    }
+    void open(const QString& folder)
+    {
+        auto factory = com::CreateInstance<IImageCellFactory>(CLSID_PLImageCellFactory);
+        const com::Bstr name = ui::ToBstr(folder);
+        factory->SetDirectory(name.get());
+        control->SetCellFactory(factory.as<ICellFactory>().get());
+    }
+    // Whether every cell on screen shows its thumbnail (its centre is no longer the white ground).
+    bool screenComplete()
+    {
+        const QImage image = grid->grab().toImage();
+        for (int top = 0; top + 150 <= image.height(); top += 158)
+            if (image.pixelColor(104, top + 40) == QColor(Qt::white)) return false;
+        return true;
+    }
+    void waitForScreen()
+    {
+        while (!screenComplete()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    std::unique_ptr<QWidget> host;
+    com::ComPtr<ITableControl> control;
+    QWidget* grid = nullptr;
+};
+
+void FirstScreen(benchmark::State& state, bool warm)
+{
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.clearCache();
+        if (warm) {
+            Browser filler;
+            filler.open(PhotoFolder());
+            filler.waitForScreen();
+        }
+        Browser browser;
+        browser.open(QDir::tempPath());
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        browser.open(PhotoFolder());
+        browser.waitForScreen();
+    }
+}
+
+void FirstScreenColdCache(benchmark::State& state)
+{
+    FirstScreen(state, false);
+}
+
+void FirstScreenWarmCache(benchmark::State& state)
+{
+    FirstScreen(state, true);
+}
+
+void OpenFolderListing(benchmark::State& state)
+{
+    Shared();
+    Browser browser;
+    for (auto _ : state) {
+        browser.open(QDir::tempPath());
+        browser.open(PhotoFolder());
+    }
+}
+
+void ScrollOnePageAndPaint(benchmark::State& state)
+{
+    Browser browser;
+    browser.open(PhotoFolder());
+    browser.waitForScreen();
+    QScrollBar* bar = browser.host->findChild<QScrollBar*>();
+    const int page = 4 * (browser.grid->height() / 158);
+    for (auto _ : state) {
+        bar->setValue(bar->value() + page >= bar->maximum() ? 0 : bar->value() + page);
+        browser.grid->repaint();
+    }
+}
+
+void AllThumbnailsByTheStore(benchmark::State& state)
+{
+    Fixture& fixture = Shared();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.clearCache();
+        state.ResumeTiming();
+        browser::ThumbnailStore store(browser::ThumbnailMaker(browser::FreedesktopThumbnailCache()),
+                                      std::max(1, QThread::idealThreadCount()), 64 << 20);
+        int ready = 0;
+        QEventLoop loop;
+        QObject::connect(&store, &browser::ThumbnailStore::thumbnailReady, [&] {
+            if (++ready == fixture.photographs.size()) loop.quit();
+        });
+        for (const QString& photograph : fixture.photographs) store.find(photograph, kFileTypePicture, {200, 150});
+        loop.exec();
+    }
+    state.counters["photographs"] = fixture.photographs.size();
+}
+
+void AllThumbnailsByVipsthumbnail(benchmark::State& state)
+{
+    Fixture& fixture = Shared();
+    const QString program = QStandardPaths::findExecutable("vipsthumbnail");
+    if (program.isEmpty()) {
+        state.SkipWithError("vipsthumbnail is not installed");
+        return;
+    }
+    const QString output = fixture.scratch + "/vips";
+    QDir().mkpath(output);
+    const int cores = std::max(1, QThread::idealThreadCount());
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (int core = 0; core < cores; ++core) {
+            QStringList arguments;
+            for (int i = core; i < fixture.photographs.size(); i += cores) arguments << fixture.photographs[i];
+            arguments << "--size" << "200x150" << "-o" << output + "/%s.jpg";
+            processes.push_back(std::make_unique<QProcess>());
+            processes.back()->start(program, arguments);
+        }
+        for (auto& process : processes)
+            if (!process->waitForFinished(-1) || process->exitCode() != 0) state.SkipWithError("vipsthumbnail failed");
+    }
+    state.counters["photographs"] = fixture.photographs.size();
+}
+
+void PeakMemory(benchmark::State& state)
+{
+    for (auto _ : state) {
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+
+}  // namespace
+
+BENCHMARK(FirstScreenColdCache)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(FirstScreenWarmCache)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(OpenFolderListing)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(ScrollOnePageAndPaint)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(AllThumbnailsByTheStore)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(AllThumbnailsByVipsthumbnail)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(PeakMemory)->Iterations(1);
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,100 @@
+#include "components/browser/thumbnail_maker.h"
+
+#include "components/interfaces/class_ids.h"
+#include "components/interfaces/document.h"
+#include "components/interfaces/xml_property_bag.h"
+#include "imaging/image.h"
+#include "platform/com/runtime.h"
+#include "platform/ui/qt_strings.h"
+
+#include <QFileInfo>
+#include <filesystem>
+
+namespace browser {
+
+namespace {
+
+bool IsRegularFile(const QString& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
+}
+
+// The background picture named by the map document at `path`; empty when it cannot be read.
+QString MapPictureOf(const QString& path)
+{
+    com::ComPtr<IXMLPropertyBag> bag;
+    if (com::FAILED(com::CreateInstance(CLSID_CXMLPropertyBag, bag))) return {};
+    com::ComPtr<com::IUnknown> loaded;
+    const com::Bstr name = ui::ToBstr(path);
+    if (com::FAILED(bag->LoadFromFile(name.get(), nullptr, loaded.put())) || !loaded) return {};
+    const auto document = loaded.tryAs<IDocument>();
+    if (!document) return {};
+    com::Bstr mapFile;
+    document->GetMapFile(mapFile.put());
+    return ui::ToQString(mapFile.get());
+}
+
+// The size of the desktop cache's thumbnail of a picture: shrunk to fit its square, never enlarged.
+QSize LargeSizeFor(QSize original)
+{
+    const int large = FreedesktopThumbnailCache::kLargeSize;
+    if (original.width() <= large && original.height() <= large) return original;
+    return original.scaled(large, large, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+}  // namespace
+
+QSize FittedThumbnailSize(QSize picture, QSize cell)
+{
+    if (picture.isEmpty() || cell.isEmpty()) return {};
+    const double w = picture.width(), h = picture.height();
+    const double W = cell.width(), H = cell.height();
+    if (h / w <= H / W) return QSize(cell.width(), static_cast<int>(h / (w / W)));
+    return QSize(static_cast<int>(w / (h / H)), cell.height());
+}
+
+ThumbnailMaker::ThumbnailMaker(std::optional<FreedesktopThumbnailCache> cache) : cache_(std::move(cache)) {}
+
+ThumbnailMaker::Made ThumbnailMaker::make(const QString& path, FileType type, QSize cell) const
+{
+    if (!IsRegularFile(path)) return {};
+    if (type == kFileTypePicture) return ofPicture(path, cell);
+    if (type != kFileTypeMap) return {};
+    const QString picture = MapPictureOf(path);
+    if (picture.isEmpty() || !IsRegularFile(picture)) return {};
+    return ofPicture(picture, cell);
+}
+
+ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
+{
+    const qint64 modified = QFileInfo(path).lastModified().toSecsSinceEpoch();
+    if (cache_) {
+        if (const auto cached = cache_->find(path, modified); cached && !cached->original.isEmpty()) {
+            const QSize target = FittedThumbnailSize(cached->original, cell);
+            // The cached thumbnail serves cells it covers, and every cell when it is the picture
+            // itself; larger cells are decoded afresh rather than blurred.
+            const bool covers = target.width() <= cached->image.width() && target.height() <= cached->image.height();
+            if (target.isEmpty()) return {};
+            if (covers || cached->image.size() == cached->original)
+                return {cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), {}};
+        }
+    }
+    const QSize original = imaging::Image::SizeOfFile(path);
+    const QSize target = FittedThumbnailSize(original, cell);
+    if (target.isEmpty()) return {};
+    const bool fillCache = cache_ && !cache_->holds(path);
+    const QSize large = LargeSizeFor(original);
+    // One decode serves both the cell and the desktop's cache, at the larger of the two sizes.
+    const QSize decodeSize = fillCache && large.width() > target.width() ? large : target;
+    const imaging::Image decoded = imaging::Image::FromFile(path, decodeSize);
+    if (decoded.size().isEmpty()) return {};
+    Made made{decoded.thumbnail(target).pixels(), {}};
+    if (fillCache)
+        made.fillCache = [cache = *cache_, path, modified, original, large, decoded] {
+            cache.store(path, modified, original, decoded.thumbnail(large).pixels());
+        };
+    return made;
+}
+
+}  // namespace browser

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "components/browser/freedesktop_thumbnail_cache.h"
+#include "components/interfaces/file_type.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace browser {
+
+// The size a picture of `picture` pixels takes in a cell of `cell`: its aspect kept, as large as
+// the cell allows (enlarged when smaller). Empty when either size is.
+QSize FittedThumbnailSize(QSize picture, QSize cell);
+
+// Makes the thumbnail of one cell: a picture's, or the map picture of a map document. Null when
+// there is none: not a regular file (a FIFO or a device file would block or never end), a picture
+// that cannot be decoded or declares more pixels than the decoder allocates, a map that cannot be
+// read or has no picture.
+//
+// Thread: any thread that has initialised the component runtime (maps are read through the XML
+// property bag).
+class ThumbnailMaker {
+public:
+    // Without a cache, every thumbnail is decoded from its file.
+    explicit ThumbnailMaker(std::optional<FreedesktopThumbnailCache> cache);
+
+    // A thumbnail, and what is left to do for the desktop's cache once it has been handed over (a
+    // cell waits for its thumbnail, not for the cache's file).
+    struct Made {
+        QImage thumbnail;
+        std::function<void()> fillCache;
+    };
+
+    Made make(const QString& path, FileType type, QSize cell) const;
+
+private:
+    Made ofPicture(const QString& path, QSize cell) const;
+
+    std::optional<FreedesktopThumbnailCache> cache_;
+};
+
+}  // namespace browser

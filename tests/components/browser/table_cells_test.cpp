@@ -1,0 +1,239 @@
+#include "components/interfaces/table_cells.h"
+#include "platform/ui/hosted_control.h"
+#include "tests/components/browser/recording_cells.h"
+#include "tests/support/registered_components.h"
+
+#include <QDrag>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <memory>
+
+using namespace com;
+using namespace test_support;
+
+namespace {
+
+// A grid whose client area (left of its scroll bar) is 208 pixels wide: cells 200 x 150, step 158.
+class Grid : public ComponentTest {
+protected:
+    void SetUp() override
+    {
+        ComponentTest::SetUp();
+        host = std::make_unique<QWidget>();
+        ComPtr<IUnknown> control;
+        ASSERT_EQ(ui::HostControl(u"TableProject.TableCells.1", *host, control), S_OK);
+        grid = control.as<ITableCells>();
+        window = control.as<ui::IHostedControl>()->ControlWindow();
+        tableControl = Make<RecordingTableControl>();
+        grid->SetTableControl(tableControl->identity());
+    }
+    void TearDown() override
+    {
+        cells.clear();
+        grid.reset();
+        host.reset();
+        tableControl.reset();
+        ComponentTest::TearDown();
+    }
+    void show(int clientHeight, const std::vector<QString>& paths)
+    {
+        scrollBar = window->findChild<QScrollBar*>();
+        host->resize(208 + scrollBar->sizeHint().width(), clientHeight);
+        host->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+        for (const QString& path : paths) {
+            cells.push_back(Make<RecordingCell>(path, !path.contains('.')));
+            grid->AddCell(cells.back().get());
+        }
+        grid->CellFactoryChanged();
+    }
+    QImage paint()
+    {
+        QImage image(window->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        window->render(&image);
+        return image;
+    }
+    std::vector<int> selection() const
+    {
+        std::vector<int> selected;
+        for (int i = 0; i < static_cast<int>(cells.size()); ++i)
+            if (cells[i]->selected()) selected.push_back(i);
+        return selected;
+    }
+    // The middle of cell i while the grid is not scrolled.
+    static QPoint centreOf(int i) { return QPoint(100, 158 * i + 75); }
+    void click(int i, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(window, Qt::LeftButton, modifiers, centreOf(i));
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(window, k, modifiers); }
+
+    std::unique_ptr<QWidget> host;
+    ComPtr<ITableCells> grid;
+    QWidget* window = nullptr;
+    QScrollBar* scrollBar = nullptr;
+    ComPtr<RecordingTableControl> tableControl;
+    std::vector<ComPtr<RecordingCell>> cells;
+};
+
+std::vector<QString> Pictures(int n)
+{
+    std::vector<QString> paths;
+    for (int i = 0; i < n; ++i) paths.push_back(QString("/trip/%1.jpg").arg(QChar('a' + i)));
+    return paths;
+}
+
+TEST_F(Grid, CellsStandInOneColumnScrolledInQuarterSteps)
+{
+    show(474, Pictures(10));
+    EXPECT_EQ(scrollBar->maximum(), 32);
+    EXPECT_TRUE(scrollBar->isEnabled());
+    uint16_t count = 0;
+    grid->GetNumCells(&count);
+    EXPECT_EQ(count, 10);
+
+    QImage image = paint();
+    ASSERT_FALSE(cells[1]->drawn.empty());
+    EXPECT_EQ(cells[1]->drawn.back().left, 4);
+    EXPECT_EQ(cells[1]->drawn.back().top, 158);
+    EXPECT_EQ(cells[1]->drawn.back().right, 204);
+    EXPECT_EQ(cells[1]->drawn.back().bottom, 308);
+    EXPECT_TRUE(cells[5]->drawn.empty());  // below the window
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(100, 75), QColor(Qt::gray));
+
+    scrollBar->setValue(5);  // one step and a quarter: 5 x 39 pixels
+    paint();
+    EXPECT_EQ(cells[1]->drawn.back().top, 158 - 195);
+    click(1);  // y = 233 + 195 lies in cell 2
+    EXPECT_EQ(selection(), std::vector<int>{2});
+}
+
+TEST_F(Grid, AllCellsFittingLeaveNothingToScroll)
+{
+    show(474, Pictures(2));
+    EXPECT_EQ(scrollBar->maximum(), 0);
+    EXPECT_FALSE(scrollBar->isEnabled());
+}
+
+TEST_F(Grid, SelectionByMouse)
+{
+    show(800, Pictures(5));
+    click(1, Qt::ShiftModifier);  // no anchor: just this one
+    EXPECT_EQ(selection(), std::vector<int>{1});
+    click(3, Qt::ControlModifier);
+    EXPECT_EQ(selection(), (std::vector<int>{1, 3}));
+    click(3, Qt::ControlModifier);
+    EXPECT_EQ(selection(), std::vector<int>{1});
+    click(1);
+    click(4, Qt::ShiftModifier);
+    EXPECT_EQ(selection(), (std::vector<int>{1, 2, 3, 4}));
+    click(2);  // a plain click without a drag narrows the selection
+    EXPECT_EQ(selection(), std::vector<int>{2});
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(100, 790));  // beyond the last cell
+    EXPECT_EQ(selection(), std::vector<int>{2});
+}
+
+TEST_F(Grid, SelectionByKeys)
+{
+    show(474, Pictures(6));
+    key(Qt::Key_Down);
+    EXPECT_EQ(selection(), std::vector<int>{0});
+    key(Qt::Key_Down);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selection(), (std::vector<int>{1, 2, 3}));
+    key(Qt::Key_Up, Qt::ShiftModifier);  // back into the block: it shrinks
+    EXPECT_EQ(selection(), (std::vector<int>{1, 2}));
+    key(Qt::Key_Up);
+    EXPECT_EQ(selection(), std::vector<int>{1});
+    for (int i = 0; i < 6; ++i) key(Qt::Key_Down);
+    EXPECT_EQ(selection(), std::vector<int>{5});
+    EXPECT_GT(scrollBar->value(), 0);  // the moving end was scrolled towards the view
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selection().size(), 6u);
+    key(Qt::Key_Return);
+    key(Qt::Key_U, Qt::ControlModifier);
+    key(Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(tableControl->calls, (std::vector<QString>{"OnFileSelected /trip/f.jpg", "GoUp", "Browse"}));
+}
+
+TEST_F(Grid, TypingANameFindsItsCell)
+{
+    show(474, {"/p/apple.jpg", "/p/avocado.jpg", "/p/banana.jpg", "/p/berry.jpg", "/p/cherry.jpg"});
+    key(Qt::Key_B);
+    EXPECT_EQ(selection(), std::vector<int>{2});
+    EXPECT_EQ(scrollBar->value(), scrollBar->maximum() * 2 / 5);
+    key(Qt::Key_E);  // "be"
+    EXPECT_EQ(selection(), std::vector<int>{3});
+    key(Qt::Key_Z);  // "bez": nothing matches, the selection stays
+    EXPECT_EQ(selection(), std::vector<int>{3});
+}
+
+TEST_F(Grid, RepeatingTheFirstLetterStepsThroughItsCells)
+{
+    show(474, {"/p/apple.jpg", "/p/avocado.jpg", "/p/banana.jpg"});
+    key(Qt::Key_A);
+    EXPECT_EQ(selection(), std::vector<int>{0});
+    key(Qt::Key_A);
+    EXPECT_EQ(selection(), std::vector<int>{1});
+}
+
+TEST_F(Grid, DoubleClicksOpenFoldersAndHandFilesToTheHost)
+{
+    show(800, {"/p/a.jpg", "/p/sub"});
+    QTest::mouseDClick(window, Qt::LeftButton, {}, centreOf(0));
+    QTest::mouseDClick(window, Qt::LeftButton, {}, centreOf(1));
+    EXPECT_EQ(tableControl->calls, (std::vector<QString>{"OnFileSelected /p/a.jpg", "SetCellFactory /p/sub"}));
+}
+
+TEST_F(Grid, DraggingOffersTheSelectedFilesAsUris)
+{
+    show(800, {"/p/a.jpg", "/p/b.wav", "/p/c.plm", "/p/sub"});
+    click(0);
+    click(1, Qt::ShiftModifier);
+    click(3, Qt::ControlModifier);
+    QTest::mousePress(window, Qt::LeftButton, {}, centreOf(1));
+    QList<QUrl> offered;
+    QSize picture;
+    // The drag loop is modal: look at what it offers from inside it, then cancel it.
+    QTimer::singleShot(0, [&] {
+        if (QDrag* drag = window->findChild<QDrag*>()) {
+            offered = drag->mimeData()->urls();
+            picture = drag->pixmap().size();
+        }
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    QTest::mouseMove(window, centreOf(1) + QPoint(0, 1));
+    QCoreApplication::processEvents();  // where the platform has no drag loop, the look happens here
+    EXPECT_EQ(offered, (QList<QUrl>{QUrl("file:///p/a.jpg"), QUrl("file:///p/b.wav"), QUrl("file:///p/sub")}));
+    EXPECT_EQ(picture, QSize(200, 158 + 150));  // the cell and the selected one above it
+    QTest::mouseRelease(window, Qt::LeftButton, {}, centreOf(1));
+    EXPECT_EQ(selection(), (std::vector<int>{0, 1, 3}));  // the release after a drag keeps the group
+}
+
+TEST_F(Grid, FoldersCannotBeDragged)
+{
+    show(800, {"/p/a.jpg", "/p/sub"});
+    QTest::mousePress(window, Qt::LeftButton, {}, centreOf(1));
+    QTest::mouseMove(window, centreOf(1) + QPoint(0, 5));
+    EXPECT_EQ(window->findChild<QDrag*>(), nullptr);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, centreOf(1));
+}
+
+TEST_F(Grid, AnEmptyFolderSaysSo)
+{
+    show(474, {});
+    const QImage image = paint();
+    int dark = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 208; ++x) dark += image.pixelColor(x, y).lightness() < 128;
+    EXPECT_GT(dark, 50);
+    key(Qt::Key_Down);  // keys do nothing without cells
+}
+
+}  // namespace

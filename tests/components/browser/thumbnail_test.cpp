@@ -1,0 +1,174 @@
+#include "components/browser/freedesktop_thumbnail_cache.h"
+#include "components/browser/thumbnail_maker.h"
+#include "components/browser/thumbnail_store.h"
+#include "tests/components/browser/browser_folder.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QTest>
+#include <QDateTime>
+#include <QUrl>
+#include <sys/stat.h>
+
+using namespace browser;
+using namespace test_support;
+
+namespace {
+
+TEST(FittedThumbnailSize, KeepsTheAspectAndFillsOneSideOfTheCell)
+{
+    struct Case {
+        QSize picture, cell, expected;
+    };
+    for (const Case& c : {Case{{400, 300}, {200, 158}, {200, 150}}, Case{{40, 30}, {200, 150}, {200, 150}},
+                          Case{{300, 400}, {200, 150}, {112, 150}}, Case{{1000, 1}, {200, 150}, {200, 0}},
+                          Case{{0, 300}, {200, 150}, {}}, Case{{400, 300}, {0, 150}, {}}})
+        EXPECT_EQ(FittedThumbnailSize(c.picture, c.cell), c.expected) << c.picture.width() << "x" << c.picture.height();
+}
+
+// A BMP header declaring 100,000 x 100,000 pixels of 24 bits, with no pixels behind it.
+QByteArray DecompressionBomb()
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(54 + 16) << quint32(0) << quint32(54);
+    out << quint32(40) << qint32(100000) << qint32(100000) << quint16(1) << quint16(24) << quint32(0) << quint32(0)
+        << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+    out.writeRawData("0123456789abcdef", 16);
+    return bytes;
+}
+
+// The thumbnail, after the desktop's cache got its file.
+QImage MakeNow(const ThumbnailMaker& maker, const QString& path, FileType type, QSize cell)
+{
+    ThumbnailMaker::Made made = maker.make(path, type, cell);
+    if (made.fillCache) made.fillCache();
+    return made.thumbnail;
+}
+
+class ThumbnailMaking : public BrowserFolderTest {
+protected:
+    ThumbnailMaker uncached{std::nullopt};
+};
+
+TEST_F(ThumbnailMaking, PicturesAndMapPicturesScaledToTheCell)
+{
+    const QString picture = writePicture("red.png", {400, 300}, Qt::red);
+    const QImage thumbnail = MakeNow(uncached, picture, kFileTypePicture, {200, 158});
+    EXPECT_EQ(thumbnail.size(), QSize(200, 150));
+    EXPECT_EQ(thumbnail.pixelColor(100, 75), QColor(Qt::red));
+
+    const QImage ofMap = MakeNow(uncached, writeMap("trip.plm", picture), kFileTypeMap, {100, 75});
+    EXPECT_EQ(ofMap.size(), QSize(100, 75));
+    EXPECT_EQ(ofMap.pixelColor(50, 37), QColor(Qt::red));
+}
+
+TEST_F(ThumbnailMaking, HostileEntriesGiveNoThumbnail)
+{
+    writeFile("bomb.bmp", DecompressionBomb());
+    writeFile("garbage.jpg", QByteArray(5000, '\x5a'));
+    writeFile("broken.plm", "<not a map");
+    ASSERT_EQ(mkfifo(pathOf("pipe.jpg").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", pathOf("zero.png")));
+    makeFolder("folder.jpg");
+    writeMap("lost.plm", pathOf("missing.png"));
+    writeMap("piped.plm", pathOf("pipe.jpg"));
+    struct Case {
+        const char* name;
+        FileType type;
+    };
+    for (const Case& c : {Case{"bomb.bmp", kFileTypePicture}, Case{"garbage.jpg", kFileTypePicture},
+                          Case{"pipe.jpg", kFileTypePicture}, Case{"zero.png", kFileTypePicture},
+                          Case{"folder.jpg", kFileTypePicture}, Case{"missing.png", kFileTypePicture},
+                          Case{"broken.plm", kFileTypeMap}, Case{"lost.plm", kFileTypeMap},
+                          Case{"piped.plm", kFileTypeMap}})
+        EXPECT_TRUE(MakeNow(uncached, pathOf(c.name), c.type, {200, 150}).isNull()) << c.name;
+}
+
+TEST_F(ThumbnailMaking, FillsTheDesktopCacheInItsFormatAndReusesItAfterARestart)
+{
+    const QString picture = writePicture("photo.png", {1024, 768}, Qt::red);
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    ASSERT_FALSE(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).isNull());
+
+    const QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
+    const QString expectedFile = cacheFolder() + "/thumbnails/large/" +
+                                 QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() + ".png";
+    ASSERT_EQ(cache.thumbnailPath(picture), expectedFile);
+    EXPECT_EQ(QImageReader(expectedFile).format(), "png");
+    const QImage written(expectedFile);
+    EXPECT_EQ(written.size(), QSize(256, 192));
+    EXPECT_EQ(written.text("Thumb::URI"), QString::fromUtf8(uri));
+    const qint64 modified = QFileInfo(picture).lastModified().toSecsSinceEpoch();
+    EXPECT_EQ(written.text("Thumb::MTime"), QString::number(modified));
+    EXPECT_EQ(QFileInfo(expectedFile).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+
+    // The picture changes but keeps its time: a new maker (a restart) takes the cached red one.
+    const QDateTime time = QFileInfo(picture).lastModified();
+    writePicture("photo.png", {1024, 768}, Qt::blue);
+    {
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
+              QColor(Qt::red));
+
+    // A new time makes the cached one stale.
+    {
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time.addSecs(60), QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
+              QColor(Qt::blue));
+    EXPECT_EQ(QImage(expectedFile).text("Thumb::MTime"), QString::number(modified + 60));
+}
+
+TEST_F(ThumbnailMaking, CellsLargerThanTheCachedThumbnailAreDecodedAfresh)
+{
+    const QString picture = writePicture("photo.png", {1024, 768}, Qt::red);
+    const ThumbnailMaker maker{FreedesktopThumbnailCache()};
+    ASSERT_FALSE(MakeNow(maker, picture, kFileTypePicture, {200, 150}).isNull());
+    EXPECT_EQ(MakeNow(maker, picture, kFileTypePicture, {400, 300}).size(), QSize(400, 300));
+}
+
+TEST_F(ThumbnailMaking, TheStoreAnswersOffTheCallersThreadAndKeepsTheAnswer)
+{
+    const QString picture = writePicture("red.png", {400, 300}, Qt::red);
+    ThumbnailStore store(ThumbnailMaker(std::nullopt), 2, 1 << 20);
+    QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).state, ThumbnailStore::State::Pending);
+    EXPECT_EQ(store.find(pathOf("missing.png"), kFileTypePicture, {200, 150}).state, ThumbnailStore::State::Pending);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == 2; }));
+    const auto answer = store.find(picture, kFileTypePicture, {200, 150});
+    EXPECT_EQ(answer.state, ThumbnailStore::State::Ready);
+    EXPECT_EQ(answer.image.size(), QSize(200, 150));
+    EXPECT_EQ(store.find(pathOf("missing.png"), kFileTypePicture, {200, 150}).state, ThumbnailStore::State::None);
+    // Same width, other height: the thumbnail serves as it is.
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 151}).state, ThumbnailStore::State::Ready);
+    // Both sizes changed: a new one is made.
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {100, 75}).state, ThumbnailStore::State::Pending);
+}
+
+TEST_F(ThumbnailMaking, TheStoreKeepsItsThumbnailsWithinItsBudget)
+{
+    // Room for two thumbnails of 200 x 150 (120,000 bytes each), not three.
+    ThumbnailStore store(ThumbnailMaker(std::nullopt), 1, 250'000);
+    QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+    for (int i = 0; i < 3; ++i) {
+        const QString picture = writePicture(QString("p%1.png").arg(i), {400, 300});
+        store.find(picture, kFileTypePicture, {200, 150});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == i + 1; }));
+    }
+    EXPECT_LE(store.bytesKept(), 250'000);
+    EXPECT_EQ(store.find(pathOf("p0.png"), kFileTypePicture, {200, 150}).state, ThumbnailStore::State::Pending);
+    EXPECT_EQ(store.find(pathOf("p2.png"), kFileTypePicture, {200, 150}).state, ThumbnailStore::State::Ready);
+}
+
+}  // namespace
