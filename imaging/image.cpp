@@ -1,5 +1,7 @@
 #include "imaging/image.h"
 
+#include "imaging/decoder_messages.h"
+#include "imaging/regular_file.h"
 #include "imaging/watched_file.h"
 
 #include <QImageIOHandler>
@@ -14,12 +16,32 @@ namespace {
 // reduced JPEG decodes (FromFile with a size) need far less and can open larger photographs.
 constexpr int kAllocationLimitMegabytes = 256;
 
+// A picture declaring more pixels than this is refused before any decoding, even where a reduced
+// decode would fit the allocation limit: a header of a few bytes must not cost seconds and hundreds
+// of megabytes per picture. Stitched panoramas of real cameras stay well below it.
+constexpr qint64 kMaxPixels = 250'000'000;
+
 constexpr double kMetresPerInch = 0.0254;
 
 void prepare(QImageReader& reader)
 {
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMegabytes);
+}
+
+bool declaresTooManyPixels(QSize stored)
+{
+    return qint64(stored.width()) * stored.height() > kMaxPixels;
+}
+
+// Only a regular file is handed to a decoder: a FIFO or a device would block it or feed it forever.
+bool openPicture(WatchedFile& file, const QString& path)
+{
+    RegularFile regular(path);
+    if (!regular.isOpen())
+        return false;
+    // Unbuffered, because a buffering layer reads on past the end even of a complete file.
+    return file.open(regular.release(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
 }
 
 // Readers report sizes as stored in the file, before the orientation turns the picture.
@@ -46,18 +68,20 @@ QSize reducedDecodeSize(QSize stored, QSize wanted)
 // its decoder would make up the missing part.
 QImage decode(const QString& path, QSize wanted)
 {
-    WatchedFile file(path);
-    // Unbuffered, because a buffering layer reads on past the end even of a complete file.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    WatchedFile file;
+    if (!openPicture(file, path))
         return QImage();
+    DecoderMessages messages;
     QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
+    if (declaresTooManyPixels(stored))
+        return QImage();
     if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted));
     file.forgetLookAhead();
     QImage pixels = reader.read();
-    return file.ranOut() ? QImage() : pixels;
+    return file.ranOut() || messages.dataEndedEarly() ? QImage() : pixels;
 }
 
 }  // namespace
@@ -78,10 +102,14 @@ Image Image::FromFile(const QString& path, QSize size)
 
 QSize Image::SizeOfFile(const QString& path)
 {
-    QImageReader reader(path);
+    WatchedFile file;
+    if (!openPicture(file, path))
+        return QSize();
+    DecoderMessages messages;
+    QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
-    if (stored.isEmpty())
+    if (stored.isEmpty() || declaresTooManyPixels(stored))
         return QSize();
     return turnsSideways(reader) ? stored.transposed() : stored;
 }

@@ -13,7 +13,7 @@ int DescribeMap(const QString& path)
 {
     // Relative to the folder the program was started in.
     const QString absolutePath = QDir::current().absoluteFilePath(path);
-    const std::optional<html_export::MapSnapshot> map = html_export::DocumentSnapshot::Load(absolutePath);
+    const std::optional<html_export::MapSnapshot> map = html_export::DocumentSnapshot::Load(absolutePath).map;
     if (!map) {
         std::fputs("An error occurred, the file could not be opened.\n", stderr);
         return 1;
