@@ -1,11 +1,14 @@
 #include "imaging/image.h"
 
+#include "imaging/decode_budget.h"
 #include "imaging/decoder_messages.h"
 #include "imaging/regular_file.h"
 #include "imaging/watched_file.h"
 
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <algorithm>
+#include <optional>
 
 namespace imaging {
 
@@ -27,6 +30,67 @@ void prepare(QImageReader& reader)
 {
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMegabytes);
+}
+
+// What libjpeg keeps besides the output while it decodes a progressive JPEG: every DCT coefficient
+// of the picture (64 of 2 bytes per 8 x 8 block of each component), whatever scale the output is
+// reduced to. 0 for any other file, whose decoders need little beyond the output. Reads the
+// markers up to the frame header from where `file` stands.
+qint64 progressiveJpegCoefficientBytes(QIODevice& file)
+{
+    constexpr int kMaxSegments = 4096;
+    auto byte = [&file]() -> int {
+        char c;
+        return file.getChar(&c) ? static_cast<uchar>(c) : -1;
+    };
+    if (byte() != 0xFF || byte() != 0xD8)
+        return 0;
+    for (int segment = 0; segment < kMaxSegments; ++segment) {
+        int marker = byte();
+        if (marker != 0xFF)
+            return 0;
+        while (marker == 0xFF)
+            marker = byte();
+        if (marker < 0 || marker == 0xD9 || marker == 0xDA)
+            return 0;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        const int high = byte();
+        const int low = byte();
+        if (high < 0 || low < 0 || (high << 8 | low) < 2)
+            return 0;
+        const int length = (high << 8 | low) - 2;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!frame) {
+            if (!file.seek(file.pos() + length))
+                return 0;
+            continue;
+        }
+        const bool progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        const QByteArray header = file.read(length);
+        if (!progressive || header.size() < 6)
+            return 0;
+        auto at = [&header](int i) { return static_cast<uchar>(header[i]); };
+        const qint64 height = at(1) << 8 | at(2);
+        const qint64 width = at(3) << 8 | at(4);
+        const int components = at(5);
+        if (header.size() < 6 + 3 * components)
+            return 0;
+        int maxH = 1;
+        int maxV = 1;
+        for (int c = 0; c < components; ++c) {
+            maxH = std::max(maxH, at(7 + 3 * c) >> 4);
+            maxV = std::max(maxV, at(7 + 3 * c) & 0x0F);
+        }
+        qint64 bytes = 0;
+        for (int c = 0; c < components; ++c) {
+            const qint64 w = (width * (at(7 + 3 * c) >> 4) + maxH - 1) / maxH;
+            const qint64 h = (height * (at(7 + 3 * c) & 0x0F) + maxV - 1) / maxV;
+            bytes += ((w + 7) / 8) * ((h + 7) / 8) * 64 * 2;
+        }
+        return bytes;
+    }
+    return 0;
 }
 
 bool declaresTooManyPixels(QSize stored)
@@ -71,14 +135,25 @@ QImage decode(const QString& path, QSize wanted)
     WatchedFile file;
     if (!openPicture(file, path))
         return QImage();
+    const qint64 workingBytes = progressiveJpegCoefficientBytes(file);
+    if (!file.seek(0))
+        return QImage();
     DecoderMessages messages;
     QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
     if (declaresTooManyPixels(stored))
         return QImage();
-    if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted));
+    QSize output = stored;
+    if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        output = reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted);
+        reader.setScaledSize(output);
+    }
+    // Four bytes a pixel: the widest format the decoders give.
+    const std::optional<DecodeBudget::Reservation> reservation =
+        DecodeBudget::Shared().reserve(workingBytes + qint64(output.width()) * output.height() * 4);
+    if (!reservation)
+        return QImage();
     file.forgetLookAhead();
     QImage pixels = reader.read();
     return file.ranOut() || messages.dataEndedEarly() ? QImage() : pixels;

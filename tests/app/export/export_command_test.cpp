@@ -3,10 +3,13 @@
 #include "tests/app/export/site_folder.h"
 #include "tests/support/registered_components.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <cerrno>
 #include <csignal>
@@ -237,9 +240,9 @@ QByteArray linkingTo(const QByteArray& model, const QString& next)
     return QByteArray(model).replace("NEXT", next.toHtmlEscaped().toUtf8());
 }
 
-QByteArray sofPatched(QByteArray jpeg, quint16 width, quint16 height)
+QByteArray sofPatched(QByteArray jpeg, quint16 width, quint16 height, const char* frameMarker = "\xFF\xC0")
 {
-    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    const qsizetype sof = jpeg.indexOf(frameMarker);
     if (sof < 0)
         return QByteArray();
     jpeg[sof + 5] = char(height >> 8);
@@ -456,17 +459,32 @@ TEST_F(ExportCommandLine, SoundsKeepTheirWholeExtensionAndOnlySoundsAreCopied)
     EXPECT_FALSE(folder_.read("out/Coast/spot2.html").contains("BGSOUND"));
 }
 
-// The decoders' own chatter about them stays out of the output.
+// A progressive JPEG under the pixel bound still makes its decoder keep every coefficient of the
+// picture, here some 700 MB, whatever scale it is decoded at. The decoders' own chatter about these
+// pictures stays out of the output.
 TEST_F(ExportCommandLine, PicturesDeclaringTooManyPixelsOrCutShortAreRefusedQuietly)
 {
     const QByteArray small = folder_.read(QFileInfo(folder_.picture("small.jpg", {16, 16})).fileName());
     const QString bomb = folder_.write("bomb.jpg", sofPatched(small, 60000, 60000));
+    QByteArray progressive;
+    {
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        ASSERT_TRUE(writer.write(picture));
+    }
+    const QByteArray deepBytes = sofPatched(progressive, 15000, 15000, "\xFF\xC2");
+    ASSERT_FALSE(deepBytes.isEmpty());
+    const QString deep = folder_.write("deep.jpg", deepBytes);
     const QByteArray photo = folder_.read(QFileInfo(folder_.photo("whole.jpg", {400, 300})).fileName());
     const QString cut = folder_.write("cut.jpg", photo.left(photo.size() / 2) + "\xFF\xD9");
 
-    const Outcome outcome = run({savedMap("Coast.plm", {bomb, cut}), folder_.folder("out")});
+    const Outcome outcome = run({savedMap("Coast.plm", {bomb, deep, cut}), folder_.folder("out")});
     EXPECT_EQ(outcome.status, 2);
-    for (const QString& picture : {bomb, cut})
+    for (const QString& picture : {bomb, deep, cut})
         EXPECT_TRUE(outcome.err.contains("The picture \"" + picture + "\" could not be read.")) << outcome.err.toStdString();
     for (const char* chatter : {"Bogus", "allocation limit", "Corrupt JPEG", "Premature end"})
         EXPECT_FALSE(outcome.err.contains(chatter, Qt::CaseInsensitive)) << chatter;
