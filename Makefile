@@ -7,7 +7,7 @@ PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps configure build run test bench sanitize fuzz install clean
+.PHONY: all deps configure build run sample-site screenshot test bench sanitize fuzz install clean
 
 all: build
 
@@ -22,8 +22,17 @@ configure: $(BUILD)/build.ninja
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The window on the sample country map.
 run: build
-	scripts/run-sample $(BUILD)
+	$(BUILD)/bin/pinlore $(BUILD)/bin/tutorial/Pictures/Country.plm
+
+# The sample maps exported as a web site into $(BUILD)/sample-site.
+sample-site: build
+	scripts/export-sample $(BUILD)
+
+# A picture of the window on a virtual screen, for machines without a display: $(BUILD)/screenshot.png.
+screenshot: build
+	tools/screenshot $(BUILD)
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

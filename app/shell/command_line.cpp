@@ -3,12 +3,16 @@
 #include "app/export/export_command.h"
 #include "app/shell/component_registration.h"
 #include "app/shell/installer_values.h"
-#include "app/shell/map_description.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/workspace_view.h"
 #include "platform/com/runtime.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 namespace shell {
 
@@ -23,7 +27,7 @@ constexpr char kUsage[] =
     "Pinlore tells travel memories on maps: a map picture with spots that play slide shows\n"
     "with sound, and map spots that lead to other maps.\n"
     "\n"
-    "  MAP.plm   the map to open\n"
+    "  MAP.plm   the map to open in the window (without it, the map of the last run)\n"
     "  --export-html MAP.plm FOLDER\n"
     "            write MAP.plm and every map below it as a web site into FOLDER/<map name>;\n"
     "            --overwrite writes into a site folder that exists already\n"
@@ -36,6 +40,21 @@ int Fail(const char* message)
     return 1;
 }
 
+// The window of the program, on `document` when one is named; the exit status is the event loop's.
+int runWindow(int argc, char* argv[], const std::optional<QString>& document)
+{
+    QApplication application(argc, argv);
+    com::ApartmentScope apartment;
+    if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
+        return Fail("the component library beside the program could not be registered");
+    const std::unique_ptr<MainFrame> frame = MainFrame::Create();
+    if (!frame) return Fail("the document component could not be created");
+    frame->show();
+    // Taken whole, as the user gave it: a name in quotes is no file and says so.
+    if (document) frame->workspace().OpenDocumentFile(QFileInfo(*document).absoluteFilePath(), true);
+    return application.exec();
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, char* argv[])
@@ -44,8 +63,8 @@ int RunCommandLine(int argc, char* argv[])
     if (argc == 2 && std::string_view(argv[1]) == "/sbd")
         return WriteInstallerValues() == registry::kSuccess ? 0 : 1;
 
-    QCoreApplication application(argc, argv);
-    const QStringList arguments = application.arguments().mid(1);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
     if (arguments.contains("--help") || arguments.contains("-h")) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -55,14 +74,15 @@ int RunCommandLine(int argc, char* argv[])
         std::fputs(kUsage, stderr);
         return 1;
     }
+    if (!exporting)
+        return runWindow(argc, argv, arguments.isEmpty() ? std::nullopt : std::optional<QString>(arguments.first()));
 
+    // The export needs no display: it runs from scripts and over ssh.
+    QCoreApplication application(argc, argv);
     com::ApartmentScope apartment;
     if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
         return Fail("the component library beside the program could not be registered");
-    if (exporting)
-        return html_export::ExportCommand::Run(arguments.mid(1), QCoreApplication::applicationDirPath());
-    if (!arguments.isEmpty()) return DescribeMap(arguments.first());
-    return 0;
+    return html_export::ExportCommand::Run(arguments.mid(1), QCoreApplication::applicationDirPath());
 }
 
 }  // namespace shell

@@ -7,8 +7,8 @@ namespace shell {
 //   pinlore --help       prints the usage
 //   pinlore --export-html MAP.plm FOLDER [--overwrite]
 //                        writes the map and every map below it as a web site
-//   pinlore [MAP.plm]    registers the component library when needed, then opens the map
-// Every form but /sbd registers the component library first when needed.
+//   pinlore [MAP.plm]    opens the window, on MAP.plm when given (relative to the start folder)
+// The window and the export register the component library first when needed.
 int RunCommandLine(int argc, char* argv[]);
 
 }  // namespace shell

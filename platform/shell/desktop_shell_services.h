@@ -6,8 +6,9 @@
 
 namespace shell {
 
-// The services on the Linux desktop: Qt's dialogs, and the freedesktop sound theme's "bell" event
-// through libcanberra, or the display's beep where no sound can be played.
+// The services on the Linux desktop: Qt's dialogs, the freedesktop sound theme's "bell" event
+// through libcanberra (or the display's beep where no sound can be played), and the file manager
+// through the freedesktop FileManager1 D-Bus interface (or the desktop's handler for folders).
 class DesktopShellServices final : public ShellServices {
 public:
     DesktopShellServices();
@@ -15,6 +16,12 @@ public:
 
     std::optional<QString> openFileName(std::span<const FileFilter> filters, int selectedFilter) override;
     void playRefusedSound() override;
+    MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<QString> saveFileName(QWidget* owner, std::span<const FileFilter> filters,
+                                        const QString& initialName, const QString& defaultSuffix) override;
+    std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    void showFolder(const QString& folder) override;
 
 private:
     struct SoundContext;

@@ -4,6 +4,8 @@
 #include <optional>
 #include <span>
 
+class QWidget;
+
 namespace shell {
 
 // One entry of a file dialog's type list: what the user reads and the pattern it stands for.
@@ -12,8 +14,15 @@ struct FileFilter {
     QString pattern;      // "*.jpg"
 };
 
-// The desktop services the components and the program ask for: dialogs and sounds. Everything goes
-// through the one instance that Services() gives, so that tests can answer in place of the user.
+// The buttons of a message box, and what the user answered. Closing a box without choosing answers
+// Cancel where the box has a Cancel button, else OK.
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
+enum class MessageIcon { None, Information, Warning, Error };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// The desktop services the components and the program ask for: dialogs, sounds, the file manager.
+// Everything goes through the one instance that Services() gives, so that tests can answer in place
+// of the user. An `owner` may be null; a dialog with an owner is modal to it and centred over it.
 //
 // Thread: the user-interface thread.
 class ShellServices {
@@ -26,6 +35,23 @@ public:
 
     // The desktop's sound for something refused, such as a drop that cannot be taken.
     virtual void playRefusedSound() = 0;
+
+    // A modal message box; the title is shown exactly as given.
+    virtual MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+
+    // The save-file dialog, starting with `initialName` (a path or empty) and the first filter. A name
+    // typed without an extension gets `defaultSuffix`; choosing an existing file asks before it is
+    // overwritten. Nothing when the user cancels.
+    virtual std::optional<QString> saveFileName(QWidget* owner, std::span<const FileFilter> filters,
+                                                const QString& initialName, const QString& defaultSuffix) = 0;
+
+    // The folder browser: file-system folders only, a field to type a path in, `prompt` as its
+    // caption. Nothing when the user cancels.
+    virtual std::optional<QString> folderName(QWidget* owner, const QString& prompt) = 0;
+
+    // Shows `folder` in the desktop's file manager. Returns at once; failures are not reported.
+    virtual void showFolder(const QString& folder) = 0;
 };
 
 // The instance in use: the desktop's unless a test installed its own.

@@ -12,21 +12,63 @@ ScriptedShellServices::ScriptedShellServices()
 ScriptedShellServices::~ScriptedShellServices()
 {
     shell::InstallServices(nullptr);
-    EXPECT_TRUE(openFileAnswers_.empty()) << "scripted answers left unused";
+    EXPECT_TRUE(openFileAnswers_.empty() && saveFileAnswers_.empty() && folderAnswers_.empty() &&
+                messageAnswers_.empty())
+        << "scripted answers left unused";
+}
+
+std::optional<QString> ScriptedShellServices::take(std::deque<PathAnswer>& answers, const char* dialog)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "a " << dialog << " was shown without a scripted answer";
+        return std::nullopt;
+    }
+    const PathAnswer answer = answers.front();
+    answers.pop_front();
+    if (!answer.chosen) return std::nullopt;
+    return answer.path;
+}
+
+std::vector<QString> ScriptedShellServices::messageTexts() const
+{
+    std::vector<QString> texts;
+    for (const Message& message : messages_) texts.push_back(message.text);
+    return texts;
 }
 
 std::optional<QString> ScriptedShellServices::openFileName(std::span<const shell::FileFilter> filters,
                                                            int selectedFilter)
 {
     openFileRequests_.push_back({{filters.begin(), filters.end()}, selectedFilter});
-    if (openFileAnswers_.empty()) {
-        ADD_FAILURE() << "an open-file dialog was shown without a scripted answer";
-        return std::nullopt;
+    return take(openFileAnswers_, "open-file dialog");
+}
+
+shell::MessageAnswer ScriptedShellServices::messageBox(QWidget*, const QString& text, const QString& title,
+                                                       shell::MessageButtons buttons, shell::MessageIcon icon)
+{
+    messages_.push_back({text, title, buttons, icon});
+    // A box with only OK takes no scripted answer: there is nothing to choose.
+    if (buttons == shell::MessageButtons::Ok) return shell::MessageAnswer::Ok;
+    if (messageAnswers_.empty()) {
+        ADD_FAILURE() << "a message box was shown without a scripted answer";
+        return shell::MessageAnswer::Cancel;
     }
-    const Answer answer = openFileAnswers_.front();
-    openFileAnswers_.pop_front();
-    if (!answer.chosen) return std::nullopt;
-    return answer.path;
+    const shell::MessageAnswer answer = messageAnswers_.front();
+    messageAnswers_.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedShellServices::saveFileName(QWidget*, std::span<const shell::FileFilter> filters,
+                                                           const QString& initialName, const QString& defaultSuffix)
+{
+    saveFileRequests_.push_back({{filters.begin(), filters.end()}, initialName, defaultSuffix});
+    return take(saveFileAnswers_, "save-file dialog");
+}
+
+std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString& prompt)
+{
+    folderPrompts_.push_back(prompt);
+    return take(folderAnswers_, "folder browser");
 }
 
 }  // namespace test_support

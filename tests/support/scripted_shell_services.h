@@ -11,7 +11,7 @@ namespace test_support {
 
 // Answers the shell's dialogs in place of the user, from a script of answers given beforehand, and
 // records what was asked. Installed for its lifetime. A dialog without a scripted answer fails the
-// test and is answered as cancelled.
+// test and is answered as cancelled; answers left unused at the end fail it too.
 class ScriptedShellServices final : public shell::ShellServices {
 public:
     ScriptedShellServices();
@@ -19,26 +19,64 @@ public:
     ScriptedShellServices(const ScriptedShellServices&) = delete;
     ScriptedShellServices& operator=(const ScriptedShellServices&) = delete;
 
-    // The next open-file dialog gives `path`; nothing stands for Cancel.
-    void answerOpenFile(std::optional<QString> path) { openFileAnswers_.push_back({path.has_value(), path.value_or(QString())}); }
+    // The next open-file, save-file or folder dialog gives `path`; nothing stands for Cancel.
+    void answerOpenFile(const std::optional<QString>& path) { openFileAnswers_.push_back(PathAnswer::Of(path)); }
+    void answerSaveFile(const std::optional<QString>& path) { saveFileAnswers_.push_back(PathAnswer::Of(path)); }
+    void answerFolder(const std::optional<QString>& path) { folderAnswers_.push_back(PathAnswer::Of(path)); }
+    // The next message box with a choice is answered so; boxes with only OK answer OK unscripted.
+    void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
 
     struct OpenFileRequest {
         std::vector<shell::FileFilter> filters;
         int selectedFilter;
     };
+    struct SaveFileRequest {
+        std::vector<shell::FileFilter> filters;
+        QString initialName;
+        QString defaultSuffix;
+    };
+    struct Message {
+        QString text;
+        QString title;
+        shell::MessageButtons buttons;
+        shell::MessageIcon icon;
+    };
     const std::vector<OpenFileRequest>& openFileRequests() const { return openFileRequests_; }
+    const std::vector<SaveFileRequest>& saveFileRequests() const { return saveFileRequests_; }
+    const std::vector<QString>& folderPrompts() const { return folderPrompts_; }
+    const std::vector<Message>& messages() const { return messages_; }
+    const std::vector<QString>& shownFolders() const { return shownFolders_; }
     int refusedSounds() const { return refusedSounds_; }
+    // The texts of the message boxes shown so far, in order.
+    std::vector<QString> messageTexts() const;
 
     std::optional<QString> openFileName(std::span<const shell::FileFilter> filters, int selectedFilter) override;
     void playRefusedSound() override { ++refusedSounds_; }
+    shell::MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title,
+                                    shell::MessageButtons buttons, shell::MessageIcon icon) override;
+    std::optional<QString> saveFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
+                                        const QString& initialName, const QString& defaultSuffix) override;
+    std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
 
 private:
-    struct Answer {
-        bool chosen;
+    // Kept apart rather than as an optional, which g++ warns about when a deque moves it out.
+    struct PathAnswer {
+        bool chosen = false;
         QString path;
+        static PathAnswer Of(const std::optional<QString>& path) { return {path.has_value(), path.value_or(QString())}; }
     };
-    std::deque<Answer> openFileAnswers_;
+    static std::optional<QString> take(std::deque<PathAnswer>& answers, const char* dialog);
+
+    std::deque<PathAnswer> openFileAnswers_;
+    std::deque<PathAnswer> saveFileAnswers_;
+    std::deque<PathAnswer> folderAnswers_;
+    std::deque<shell::MessageAnswer> messageAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
+    std::vector<SaveFileRequest> saveFileRequests_;
+    std::vector<QString> folderPrompts_;
+    std::vector<Message> messages_;
+    std::vector<QString> shownFolders_;
     int refusedSounds_ = 0;
 };
 

@@ -1,0 +1,105 @@
+#include "app/shell/export_to_html_command.h"
+
+#include "app/export/document_snapshot.h"
+#include "app/export/export_destination.h"
+#include "app/export/export_job.h"
+#include "app/shell/export_progress_dialog.h"
+#include "app/shell/workspace_view.h"
+#include "platform/shell/shell_services.h"
+#include "platform/ui/qt_strings.h"
+
+#include <QCoreApplication>
+
+namespace shell {
+
+namespace {
+
+QString completionText(const QString& name, const QString& folderName,
+                       const std::vector<html_export::ExportProblem>& problems)
+{
+    QString text = QStringLiteral("Your map has been exported to the folder \"%1\" inside of \"%2\"").arg(name, folderName);
+    if (problems.empty()) return text;
+    text += QStringLiteral(", but %1 of its files could not be made:\n").arg(problems.size());
+    for (const html_export::ExportProblem& problem : problems)
+        text += QStringLiteral("\n%1: %2").arg(problem.path, problem.reason);
+    return text;
+}
+
+}  // namespace
+
+void ExportToHtmlCommand::run()
+{
+    QWidget* owner = workspace_.window();
+    ShellServices& shell = Services();
+
+    com::Bstr mapFile;
+    workspace_.document()->GetMapFile(mapFile.put());
+    if (mapFile.view().empty()) {
+        shell.messageBox(owner, QStringLiteral("You must add a map picture to the current map before exporting to html."),
+                         QStringLiteral("No Map Picture"), MessageButtons::Ok, MessageIcon::None);
+        return;
+    }
+    while (workspace_.documentPath().isEmpty()) {
+        if (shell.messageBox(owner, QStringLiteral("You must save the current map before exporting to html."),
+                             QStringLiteral("Save Document"), MessageButtons::OkCancel,
+                             MessageIcon::None) == MessageAnswer::Cancel)
+            return;
+        workspace_.Save();
+    }
+
+    const QString documentPath = workspace_.documentPath();
+    const QString name = html_export::ExportDestination::ExportName(documentPath);
+    const std::optional<QString> chosen = shell.folderName(owner, QStringLiteral("Choose Folder for Export"));
+    if (!chosen) return;
+    const QString chosenName = html_export::ExportDestination::FolderDisplayName(*chosen);
+    const QString exportFolder = html_export::ExportDestination::SiteFolder(*chosen, name);
+    const html_export::ExportDestination::FolderCreation creation =
+        html_export::ExportDestination::CreateSiteFolder(exportFolder);
+    switch (creation.result) {
+    case html_export::ExportDestination::Creation::Created:
+        break;
+    case html_export::ExportDestination::Creation::Exists:
+        if (shell.messageBox(owner,
+                             QStringLiteral("The folder \"%1\" inside of \"%2\" already exists. Exporting to this "
+                                            "location may overwrite existing files in the folder \"%1\".")
+                                 .arg(name, chosenName),
+                             QStringLiteral("Folder Exists"), MessageButtons::OkCancel,
+                             MessageIcon::Warning) == MessageAnswer::Cancel)
+            return;
+        break;
+    case html_export::ExportDestination::Creation::Failed:
+        shell.messageBox(owner,
+                         QStringLiteral("An error occurred. You may want to try saving to another location.\n\n%1: %2")
+                             .arg(exportFolder, creation.failure),
+                         QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+
+    html_export::ExportSettings settings;
+    settings.root = html_export::DocumentSnapshot::Take(*workspace_.document());
+    settings.documentPath = documentPath;
+    settings.exportFolder = exportFolder;
+    settings.site.pinPicture = QCoreApplication::applicationDirPath() + QStringLiteral("/resources/pushPin.gif");
+    settings.site.loadMap = &html_export::DocumentSnapshot::Load;
+    // The job outlives the dialog: its destructor cancels a worker still running and waits for it.
+    html_export::ExportJob job(std::move(settings));
+    ExportProgressDialog dialog(job, owner);
+    dialog_ = &dialog;
+    const int result = dialog.exec();
+    dialog_ = nullptr;
+    if (result != ExportProgressDialog::kFinished) return;
+
+    const std::vector<html_export::ExportProblem> problems = job.problems();
+    shell.messageBox(owner, completionText(name, chosenName, problems), QStringLiteral("Export Complete"),
+                     MessageButtons::Ok, problems.empty() ? MessageIcon::None : MessageIcon::Warning);
+    shell.showFolder(exportFolder);
+}
+
+bool ExportToHtmlCommand::cancel()
+{
+    if (!dialog_) return false;
+    dialog_->cancel();
+    return true;
+}
+
+}  // namespace shell

@@ -1,0 +1,213 @@
+#include "app/shell/main_frame.h"
+
+#include "app/shell/command_ids.h"
+#include "app/shell/preferences.h"
+#include "app/shell/workspace_view.h"
+#include "platform/registry/registry_key.h"
+#include "platform/shell/shell_services.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <stdexcept>
+
+namespace shell {
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("Pinlore");
+
+// Qt reads "[*]" in a title as the place of the modified mark; doubled, it shows as written.
+QString literalTitle(QString title)
+{
+    return title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+}  // namespace
+
+std::unique_ptr<MainFrame> MainFrame::Create()
+{
+    std::unique_ptr<MainFrame> frame(new MainFrame());
+    try {
+        frame->workspace_ = new WorkspaceView(*frame, frame.get());
+    } catch (const std::runtime_error&) {
+        return nullptr;
+    }
+    frame->setCentralWidget(frame->workspace_);
+    frame->setFocusProxy(frame->workspace_);
+    return frame;
+}
+
+MainFrame::MainFrame()
+    : recentFilesMenu_(new QMenu(QStringLiteral("&Recent Files"), this)), recentDocuments_(recentFilesMenu_)
+{
+    setWindowTitle(kProgramTitle);
+    setWindowIcon(QIcon(QStringLiteral(":/pinlore/pinlore.png")));
+    resize(960, 680);
+    buildMenus();
+    recentDocuments_.setMaxSize(RecentDocumentList::kDefaultMaxSize);
+    recentDocuments_.readFromRegistry();
+    // The menu state follows the document whenever the event loop is about to wait, so it is right
+    // by the time the user can look at it.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &MainFrame::updateMenuState);
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::buildMenus()
+{
+    struct Item {
+        const char* text;  // null for a separator
+        int command;
+        QList<QKeySequence> keys;
+    };
+    const auto fill = [this](QMenu* menu, std::initializer_list<Item> items) {
+        for (const Item& item : items) {
+            if (!item.text) {
+                menu->addSeparator();
+                continue;
+            }
+            // The text after the tab is what the menu shows as the accelerator; the keys are set
+            // apart, some commands having two.
+            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            action->setData(item.command);
+            action->setShortcuts(item.keys);
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, [this, command = item.command] { runCommand(command); });
+        }
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    fill(file, {{"&New\tCtrl+N", command::kNew, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+                {"&Open...\tCtrl+O", command::kOpen, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+                {"&Save\tCtrl+S", command::kSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+                {"Save &As...", command::kSaveAs, {}},
+                {"&Export to HTML...", command::kExportToHtml, {}},
+                {nullptr, 0, {}}});
+    file->addMenu(recentFilesMenu_);
+    connect(recentFilesMenu_, &QMenu::triggered, this, [this](QAction* action) { runCommand(action->data().toInt()); });
+    fill(file, {{nullptr, 0, {}}, {"E&xit", command::kExit, {}}});
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    fill(edit, {{"&Undo\tCtrl+Z", command::kUndo,
+                 {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+                {"&Redo\tCtrl+Y", command::kRedo,
+                 {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    fill(help, {{"&Contents...\tF1", command::kHelpContents, {QKeySequence(Qt::Key_F1)}},
+                {"&Tutorial...", command::kTutorial, {}},
+                {nullptr, 0, {}},
+                {"&Show Tips on Startup", command::kShowTipsOnStartup, {}},
+                {nullptr, 0, {}},
+                {"&About Pinlore...", command::kAbout, {}}});
+    commandAction(command::kShowTipsOnStartup)->setCheckable(true);
+    // Help, the tutorial and the about box come with the help documents and the program's dialogs;
+    // until then their items are shown greyed.
+    for (const int command : {command::kHelpContents, command::kTutorial, command::kAbout})
+        commandAction(command)->setEnabled(false);
+}
+
+QAction* MainFrame::commandAction(int commandId) const
+{
+    for (QAction* menu : menuBar()->actions()) {
+        if (!menu->menu()) continue;
+        for (QAction* action : menu->menu()->actions())
+            if (!action->isSeparator() && !action->menu() && action->data().toInt() == commandId) return action;
+    }
+    for (QAction* action : recentFilesMenu_->actions())
+        if (action->data().toInt() == commandId) return action;
+    return nullptr;
+}
+
+void MainFrame::updateMenuState()
+{
+    commandAction(command::kUndo)->setEnabled(workspace_ && workspace_->UndoAvailable());
+    commandAction(command::kRedo)->setEnabled(workspace_ && workspace_->RedoAvailable());
+    // The loop waits many times a second; the preference is read again only when the registry changed.
+    const std::uint64_t generation = registry::RegistryGeneration();
+    if (!tipsGeneration_ || *tipsGeneration_ != generation) {
+        tipsGeneration_ = generation;
+        commandAction(command::kShowTipsOnStartup)->setChecked(Preferences::ShowTipsOnStartup());
+    }
+}
+
+void MainFrame::SetDocumentPath(const QString& path)
+{
+    recentDocuments_.add(path);
+    recentDocuments_.writeToRegistry();
+    setWindowTitle(literalTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kProgramTitle));
+}
+
+void MainFrame::runCommand(int commandId)
+{
+    if (commandId >= command::kFirstRecentFile && commandId <= command::kLastRecentFile) {
+        openRecentFile(commandId - command::kFirstRecentFile);
+        return;
+    }
+    switch (commandId) {
+    case command::kNew:
+        workspace_->New();
+        break;
+    case command::kOpen:
+        workspace_->Open();
+        break;
+    case command::kSave:
+        workspace_->Save();
+        break;
+    case command::kSaveAs:
+        workspace_->SaveAs();
+        break;
+    case command::kExportToHtml:
+        workspace_->ExportToHtml();
+        // A close asked for during the export was held back until its worker had ended.
+        if (closeAfterExport_) {
+            closeAfterExport_ = false;
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
+        break;
+    case command::kExit:
+        close();
+        break;
+    case command::kUndo:
+        workspace_->Undo();
+        break;
+    case command::kRedo:
+        workspace_->Redo();
+        break;
+    case command::kShowTipsOnStartup:
+        Preferences::SetShowTipsOnStartup(!Preferences::ShowTipsOnStartup());
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::openRecentFile(int index)
+{
+    const std::optional<QString> path = recentDocuments_.entry(index);
+    if (!path) {
+        Services().playRefusedSound();
+        return;
+    }
+    // A user who cancels the save question has not found the entry wanting: it stays.
+    if (workspace_->OpenDocumentFile(*path, true) == WorkspaceView::OpenOutcome::Failed)
+        recentDocuments_.remove(index);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    if (workspace_->CancelExport()) {
+        closeAfterExport_ = true;
+        event->ignore();
+        return;
+    }
+    if (workspace_->CloseRequest())
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace shell

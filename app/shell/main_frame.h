@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/shell/recent_document_list.h"
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QMenu;
+
+namespace shell {
+
+class WorkspaceView;
+
+// The program's top-level window: the menu bar (no tool bar, no status bar), its accelerators, the
+// recent files, the menu state brought up to date whenever the event loop is about to wait, and the
+// workspace as the client area. Its title is "Pinlore" until a document is opened, then
+// "<file name> - Pinlore", exactly so on every platform.
+//
+// Thread: the user-interface thread.
+class MainFrame final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Null when the workspace cannot be made (no document component).
+    static std::unique_ptr<MainFrame> Create();
+    ~MainFrame() override;
+
+    WorkspaceView& workspace() const { return *workspace_; }
+    RecentDocumentList& recentDocuments() { return recentDocuments_; }
+
+    // After a document was opened from `path`: the recent list (and the registry) and the title.
+    void SetDocumentPath(const QString& path);
+
+    // Carries out a menu command, as its item or accelerator does.
+    void runCommand(int commandId);
+    // The menu item of a command; the recent files' items are in the "&Recent Files" sub-menu.
+    QAction* commandAction(int commandId) const;
+    QMenu* recentFilesMenu() const { return recentFilesMenu_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    MainFrame();
+    void buildMenus();
+    void updateMenuState();
+    void openRecentFile(int index);
+
+    QMenu* recentFilesMenu_ = nullptr;
+    RecentDocumentList recentDocuments_;
+    WorkspaceView* workspace_ = nullptr;
+    bool closeAfterExport_ = false;
+    std::optional<std::uint64_t> tipsGeneration_;
+};
+
+}  // namespace shell

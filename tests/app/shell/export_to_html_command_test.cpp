@@ -1,0 +1,148 @@
+#include "app/shell/command_ids.h"
+#include "app/shell/export_progress_dialog.h"
+#include "app/shell/preferences.h"
+#include "platform/ui/qt_strings.h"
+#include "tests/app/shell/window_test.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTest>
+
+namespace shell_test {
+namespace {
+
+using shell::ExportProgressDialog;
+using shell::MessageAnswer;
+namespace command = shell::command;
+
+const QString kSaveFirst = QStringLiteral("You must save the current map before exporting to html.");
+
+class ExportToHtmlCommandTest : public WindowTest {
+protected:
+    void exportMap() { frame().runCommand(command::kExportToHtml); }
+    QString sites() const { return path("sites"); }
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        QDir().mkpath(sites());
+    }
+};
+
+TEST_F(ExportToHtmlCommandTest, AMapWithoutPictureOrFileIsRefused)
+{
+    workspace().OpenDocumentFile(saveMapWithoutPicture("Empty.plm"), true);
+    exportMap();
+    ASSERT_EQ(shell_.messages().size(), 1u);
+    EXPECT_EQ(shell_.messages()[0].text, "You must add a map picture to the current map before exporting to html.");
+    EXPECT_EQ(shell_.messages()[0].title, "No Map Picture");
+
+    // An untitled map is asked to be saved until it is, or the user cancels.
+    frame().runCommand(command::kNew);
+    workspace().document()->SetMapFile(ui::ToBstr(path("map.png")).get());
+    shell_.answerMessage(MessageAnswer::Ok);
+    shell_.answerSaveFile(std::nullopt);
+    shell_.answerMessage(MessageAnswer::Cancel);
+    exportMap();
+    EXPECT_EQ(shell_.messageTexts(), (std::vector<QString>{shell_.messages()[0].text, kSaveFirst, kSaveFirst}));
+    EXPECT_EQ(shell_.messages().back().title, "Save Document");
+    EXPECT_EQ(shell_.messages().back().buttons, shell::MessageButtons::OkCancel);
+    EXPECT_TRUE(shell_.folderPrompts().empty());
+}
+
+TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 2), true);
+
+    shell_.answerFolder(std::nullopt);
+    exportMap();
+    EXPECT_EQ(shell_.folderPrompts(), std::vector<QString>{"Choose Folder for Export"});
+    EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy"));
+
+    shell_.answerFolder(sites());
+    exportMap();
+    ASSERT_EQ(shell_.messages().size(), 1u);
+    EXPECT_EQ(shell_.messages()[0].text, "Your map has been exported to the folder \"Italy\" inside of \"sites\"");
+    EXPECT_EQ(shell_.messages()[0].title, "Export Complete");
+    EXPECT_EQ(shell_.shownFolders(), std::vector<QString>{sites() + "/Italy"});
+    EXPECT_TRUE(QFileInfo::exists(sites() + "/Italy/index.html"));
+    EXPECT_TRUE(QFileInfo::exists(sites() + "/Italy/images/spot1_img0.jpg"));
+
+    // The second time the folder exists: Cancel stops before anything is written.
+    QFile::remove(sites() + "/Italy/index.html");
+    shell_.answerFolder(sites());
+    shell_.answerMessage(MessageAnswer::Cancel);
+    exportMap();
+    EXPECT_EQ(shell_.messages().back().text,
+              "The folder \"Italy\" inside of \"sites\" already exists. Exporting to this location may overwrite "
+              "existing files in the folder \"Italy\".");
+    EXPECT_EQ(shell_.messages().back().title, "Folder Exists");
+    EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Warning);
+    EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy/index.html"));
+    EXPECT_EQ(shell_.shownFolders().size(), 1u);
+}
+
+TEST_F(ExportToHtmlCommandTest, AFolderThatCannotBeMadeIsAnError)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
+    QFile blocking(sites() + "/Italy");
+    ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+    blocking.close();
+    shell_.answerFolder(sites());
+    exportMap();
+    EXPECT_EQ(shell_.messageTexts(),
+              std::vector<QString>{"An error occurred. You may want to try saving to another location.\n\n" + sites() +
+                                   "/Italy: File exists."});
+    EXPECT_EQ(shell_.messages().back().title, "Error");
+    EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Error);
+}
+
+TEST_F(ExportToHtmlCommandTest, FilesThatCouldNotBeMadeAreListed)
+{
+    const QString italy = saveMap("Italy.plm", 2);
+    workspace().OpenDocumentFile(italy, true);
+    QFile::remove(path("map picture.png"));
+    shell_.answerFolder(sites());
+    exportMap();
+    ASSERT_EQ(shell_.messages().size(), 1u);
+    const QString text = shell_.messages()[0].text;
+    EXPECT_TRUE(text.startsWith("Your map has been exported to the folder \"Italy\" inside of \"sites\", but 5 of "
+                                "its files could not be made:"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(sites() + "/Italy/images/map.jpg")) << text.toStdString();
+    EXPECT_EQ(shell_.messages()[0].icon, shell::MessageIcon::Warning);
+}
+
+TEST_F(ExportToHtmlCommandTest, TheProgressDialogCancelsAndCannotBeClosed)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 2), true);
+    bool closeRefused = false;
+    whenModal<ExportProgressDialog>([&](ExportProgressDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Export to HTML");
+        EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+        closeRefused = !dialog.close() && dialog.isVisible();
+        QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    shell_.answerFolder(sites());
+    exportMap();
+    EXPECT_TRUE(closeRefused);
+    EXPECT_TRUE(shell_.messages().empty());
+    EXPECT_TRUE(shell_.shownFolders().empty());
+}
+
+TEST_F(ExportToHtmlCommandTest, ClosingTheWindowDuringAnExportCancelsItFirst)
+{
+    const QString italy = saveMap("Italy.plm", 2);
+    workspace().OpenDocumentFile(italy, true);
+    frame().show();
+    whenModal<ExportProgressDialog>([&](ExportProgressDialog&) { frame().close(); });
+    shell_.answerFolder(sites());
+    exportMap();
+    EXPECT_TRUE(shell_.messages().empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frame().isVisible(); }));
+    EXPECT_EQ(shell::Preferences::RootMap(), italy);
+}
+
+}  // namespace
+}  // namespace shell_test
