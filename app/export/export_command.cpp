@@ -7,6 +7,7 @@
 #include "app/export/interrupt_guard.h"
 #include "app/export/progress_meter.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -49,9 +50,20 @@ int runJob(ExportSettings settings)
     const std::vector<ExportProblem> problems = job.problems();
     if (problems.empty())
         return ExportCommand::kComplete;
-    say(stderr, QStringLiteral("The export finished, but %1 of its files could not be made:").arg(problems.size()));
-    for (const ExportProblem& problem : problems)
-        say(stderr, QStringLiteral("  %1: %2").arg(problem.path, problem.reason));
+    for (const auto& [subject, heading] :
+         {std::pair{ExportProblem::Subject::File, QStringLiteral("The export finished, but %1 of its files could not be made:")},
+          std::pair{ExportProblem::Subject::Map,
+                    QStringLiteral("The export finished, but %1 of its linked maps could not be exported:")}}) {
+        const auto count = std::count_if(problems.begin(), problems.end(),
+                                         [subject](const ExportProblem& problem) { return problem.subject == subject; });
+        if (count == 0)
+            continue;
+        say(stderr, heading.arg(count));
+        for (const ExportProblem& problem : problems) {
+            if (problem.subject == subject)
+                say(stderr, QStringLiteral("  %1: %2").arg(problem.path, problem.reason));
+        }
+    }
     return ExportCommand::kIncomplete;
 }
 

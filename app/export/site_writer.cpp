@@ -116,14 +116,17 @@ std::optional<SiteWriter::MapInProgress> SiteWriter::enterLinkedMap(const MapInP
     const QString subFolder = parent.folder + QStringLiteral("/spot%1").arg(index);
     if (!ExportDestination::FitsPathLimit(subFolder)) {
         if (!counting())
-            report_.add({spot.linkedMap, QStringLiteral("The linked map is not exported: it lies so deep that the "
-                                                        "path of its folder would pass the system's limit.")});
+            report_.add({spot.linkedMap,
+                         QStringLiteral("The linked map is not exported: it lies so deep that the path of its folder "
+                                        "would pass the system's limit."),
+                         ExportProblem::Subject::Map});
         return std::nullopt;
     }
     MapLoad loaded = settings_.loadMap(spot.linkedMap);
     if (!loaded.map) {
         if (!counting())
-            report_.add({spot.linkedMap, QStringLiteral("The linked map could not be opened: %1").arg(loaded.failure)});
+            report_.add({spot.linkedMap, QStringLiteral("The linked map could not be opened: %1").arg(loaded.failure),
+                         ExportProblem::Subject::Map});
         return std::nullopt;
     }
     makeFolder(subFolder);
@@ -131,7 +134,7 @@ std::optional<SiteWriter::MapInProgress> SiteWriter::enterLinkedMap(const MapInP
     // Its pin would lead to an index page that is never written.
     if (loaded.map->mapPicture.isEmpty()) {
         if (!counting())
-            report_.add({spot.linkedMap, QStringLiteral("The linked map has no map picture.")});
+            report_.add({spot.linkedMap, QStringLiteral("The linked map has no map picture."), ExportProblem::Subject::Map});
         return std::nullopt;
     }
     const QString childName = ExportNames::WithoutLastFour(ExportNames::FileName(spot.linkedMap));

@@ -230,6 +230,7 @@ TEST_F(ExportJobTest, ALinkedMapThatCannotBeLoadedGetsNoPinAndIsReported)
     const std::vector<ExportProblem> problems = run();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].path, missing);
+    EXPECT_EQ(problems[0].subject, ExportProblem::Subject::Map);
     EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::PhotoSpotPin(39, 39, 1) +
                                              PageTemplates::IndexClosing()));
     EXPECT_FALSE(inSite("spot0"));
@@ -242,7 +243,7 @@ TEST_F(ExportJobTest, ALinkedMapWithoutPictureGetsItsFoldersButNoPinAndIsReporte
     settings_.root.spots = {mapSpot({0, 0, 10, 10}, cityPath)};
     maps_[cityPath] = MapSnapshot{};
     const std::vector<ExportProblem> problems = run();
-    EXPECT_EQ(problems, (std::vector<ExportProblem>{{cityPath, "The linked map has no map picture."}}));
+    EXPECT_EQ(problems, (std::vector<ExportProblem>{{cityPath, "The linked map has no map picture.", ExportProblem::Subject::Map}}));
     EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::IndexClosing()));
     EXPECT_TRUE(QDir(folder_.path("site/France/spot0/images")).isEmpty());
     EXPECT_FALSE(inSite("spot0/index.html"));
