@@ -45,15 +45,20 @@ sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
 
-# Runs the document loader's fuzzer for FUZZ_TIME seconds under AddressSanitizer, one job, from the
-# seed corpus; new inputs it finds are kept in $(FUZZ_DIR)/corpus.
+# Runs each fuzzer of FUZZERS for FUZZ_TIME seconds under AddressSanitizer, one job, from its seed
+# corpus: the document loader, and picture decoding through the imaging layer. New inputs they find
+# are kept in $(FUZZ_DIR)/corpus and $(FUZZ_DIR)/pictures. `make fuzz FUZZERS=picture_decoding_fuzzer`
+# runs one alone.
+FUZZERS ?= plm_loader_fuzzer picture_decoding_fuzzer
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPINLORE_SANITIZE=ON \
 	  -DPINLORE_BUILD_FUZZERS=ON -DPINLORE_BUILD_TESTS=OFF -DPINLORE_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target plm_loader_fuzzer
-	mkdir -p $(FUZZ_DIR)/corpus
-	$(FUZZ_DIR)/bin/plm_loader_fuzzer $(FUZZ_DIR)/corpus tests/fuzz/corpus -max_total_time=$(FUZZ_TIME) -max_len=16384 \
-	  -dict=tests/fuzz/plm.dict
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZERS)
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/pictures
+	$(if $(filter plm_loader_fuzzer,$(FUZZERS)),$(FUZZ_DIR)/bin/plm_loader_fuzzer $(FUZZ_DIR)/corpus tests/fuzz/corpus \
+	  -max_total_time=$(FUZZ_TIME) -max_len=16384 -dict=tests/fuzz/plm.dict)
+	$(if $(filter picture_decoding_fuzzer,$(FUZZERS)),QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/bin/picture_decoding_fuzzer \
+	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -1,9 +1,14 @@
 #include "imaging/image.h"
 
+#include "imaging/decode_budget.h"
+#include "imaging/decoder_messages.h"
+#include "imaging/regular_file.h"
 #include "imaging/watched_file.h"
 
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <algorithm>
+#include <optional>
 
 namespace imaging {
 
@@ -14,12 +19,93 @@ namespace {
 // reduced JPEG decodes (FromFile with a size) need far less and can open larger photographs.
 constexpr int kAllocationLimitMegabytes = 256;
 
+// A picture declaring more pixels than this is refused before any decoding, even where a reduced
+// decode would fit the allocation limit: a header of a few bytes must not cost seconds and hundreds
+// of megabytes per picture. Stitched panoramas of real cameras stay well below it.
+constexpr qint64 kMaxPixels = 250'000'000;
+
 constexpr double kMetresPerInch = 0.0254;
 
 void prepare(QImageReader& reader)
 {
     reader.setAutoTransform(true);
     reader.setAllocationLimit(kAllocationLimitMegabytes);
+}
+
+// What libjpeg keeps besides the output while it decodes a progressive JPEG: every DCT coefficient
+// of the picture (64 of 2 bytes per 8 x 8 block of each component), whatever scale the output is
+// reduced to. 0 for any other file, whose decoders need little beyond the output. Reads the
+// markers up to the frame header from where `file` stands.
+qint64 progressiveJpegCoefficientBytes(QIODevice& file)
+{
+    constexpr int kMaxSegments = 4096;
+    auto byte = [&file]() -> int {
+        char c;
+        return file.getChar(&c) ? static_cast<uchar>(c) : -1;
+    };
+    if (byte() != 0xFF || byte() != 0xD8)
+        return 0;
+    for (int segment = 0; segment < kMaxSegments; ++segment) {
+        int marker = byte();
+        if (marker != 0xFF)
+            return 0;
+        while (marker == 0xFF)
+            marker = byte();
+        if (marker < 0 || marker == 0xD9 || marker == 0xDA)
+            return 0;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        const int high = byte();
+        const int low = byte();
+        if (high < 0 || low < 0 || (high << 8 | low) < 2)
+            return 0;
+        const int length = (high << 8 | low) - 2;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!frame) {
+            if (!file.seek(file.pos() + length))
+                return 0;
+            continue;
+        }
+        const bool progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        const QByteArray header = file.read(length);
+        if (!progressive || header.size() < 6)
+            return 0;
+        auto at = [&header](int i) { return static_cast<uchar>(header[i]); };
+        const qint64 height = at(1) << 8 | at(2);
+        const qint64 width = at(3) << 8 | at(4);
+        const int components = at(5);
+        if (header.size() < 6 + 3 * components)
+            return 0;
+        int maxH = 1;
+        int maxV = 1;
+        for (int c = 0; c < components; ++c) {
+            maxH = std::max(maxH, at(7 + 3 * c) >> 4);
+            maxV = std::max(maxV, at(7 + 3 * c) & 0x0F);
+        }
+        qint64 bytes = 0;
+        for (int c = 0; c < components; ++c) {
+            const qint64 w = (width * (at(7 + 3 * c) >> 4) + maxH - 1) / maxH;
+            const qint64 h = (height * (at(7 + 3 * c) & 0x0F) + maxV - 1) / maxV;
+            bytes += ((w + 7) / 8) * ((h + 7) / 8) * 64 * 2;
+        }
+        return bytes;
+    }
+    return 0;
+}
+
+bool declaresTooManyPixels(QSize stored)
+{
+    return qint64(stored.width()) * stored.height() > kMaxPixels;
+}
+
+// Only a regular file is handed to a decoder: a FIFO or a device would block it or feed it forever.
+bool openPicture(WatchedFile& file, const QString& path)
+{
+    RegularFile regular(path);
+    if (!regular.isOpen())
+        return false;
+    // Unbuffered, because a buffering layer reads on past the end even of a complete file.
+    return file.open(regular.release(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
 }
 
 // Readers report sizes as stored in the file, before the orientation turns the picture.
@@ -46,18 +132,31 @@ QSize reducedDecodeSize(QSize stored, QSize wanted)
 // its decoder would make up the missing part.
 QImage decode(const QString& path, QSize wanted)
 {
-    WatchedFile file(path);
-    // Unbuffered, because a buffering layer reads on past the end even of a complete file.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    WatchedFile file;
+    if (!openPicture(file, path))
         return QImage();
+    const qint64 workingBytes = progressiveJpegCoefficientBytes(file);
+    if (!file.seek(0))
+        return QImage();
+    DecoderMessages messages;
     QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
-    if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted));
+    if (declaresTooManyPixels(stored))
+        return QImage();
+    QSize output = stored;
+    if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        output = reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted);
+        reader.setScaledSize(output);
+    }
+    // Four bytes a pixel: the widest format the decoders give.
+    const std::optional<DecodeBudget::Reservation> reservation =
+        DecodeBudget::Shared().reserve(workingBytes + qint64(output.width()) * output.height() * 4);
+    if (!reservation)
+        return QImage();
     file.forgetLookAhead();
     QImage pixels = reader.read();
-    return file.ranOut() ? QImage() : pixels;
+    return file.ranOut() || messages.dataEndedEarly() ? QImage() : pixels;
 }
 
 }  // namespace
@@ -78,10 +177,14 @@ Image Image::FromFile(const QString& path, QSize size)
 
 QSize Image::SizeOfFile(const QString& path)
 {
-    QImageReader reader(path);
+    WatchedFile file;
+    if (!openPicture(file, path))
+        return QSize();
+    DecoderMessages messages;
+    QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
-    if (stored.isEmpty())
+    if (stored.isEmpty() || declaresTooManyPixels(stored))
         return QSize();
     return turnsSideways(reader) ? stored.transposed() : stored;
 }

@@ -2,8 +2,8 @@
 
 #include "imaging/image.h"
 
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace imaging {
@@ -20,20 +20,16 @@ QByteArray jpegFormat()
 
 JpegEncoder::JpegEncoder(int quality) : format_(jpegFormat()), quality_(std::clamp(quality, 0, 100)) {}
 
-bool JpegEncoder::encode(const Image& image, const QString& path) const
+QByteArray JpegEncoder::encode(const Image& image) const
 {
     if (format_.isEmpty() || image.size().isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, format_);
+        return QByteArray();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format_);
     writer.setQuality(quality_);
-    if (!writer.write(image.pixels())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writer.write(image.pixels()) ? bytes : QByteArray();
 }
 
 }  // namespace imaging

@@ -7,7 +7,7 @@ namespace imaging {
 
 class Image;
 
-// Encodes images as JPEG files with the encoder registered for the MIME type "image/jpeg".
+// Encodes images as JPEG data with the encoder registered for the MIME type "image/jpeg".
 //
 // Thread: any.
 class JpegEncoder {
@@ -16,10 +16,9 @@ public:
     // nearest end.
     explicit JpegEncoder(int quality);
 
-    // Writes `image` to `path`, replacing the file there. Returns false, leaving any earlier file
-    // untouched and no partial file behind, when the image is empty, no JPEG encoder is installed,
-    // or the file cannot be written (missing folder, no permission, full disk).
-    bool encode(const Image& image, const QString& path) const;
+    // The JPEG file's bytes; empty when the image is empty or no JPEG encoder is installed. Writing
+    // them is left to the caller, which knows how its files must be replaced.
+    QByteArray encode(const Image& image) const;
 
 private:
     QByteArray format_;

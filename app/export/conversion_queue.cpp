@@ -4,8 +4,8 @@
 
 namespace html_export {
 
-ConversionQueue::ConversionQueue(int threads, ExportState& state, ExportReport& report)
-    : state_(state), report_(report)
+ConversionQueue::ConversionQueue(int threads, JpegConverter::Convert convert, ExportState& state, ExportReport& report)
+    : convert_(std::move(convert)), state_(state), report_(report)
 {
     const int count = threads > 0 ? threads : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     capacity_ = static_cast<std::size_t>(count);
@@ -53,7 +53,7 @@ void ConversionQueue::work()
         changed_.notify_all();
         lock.unlock();
         if (!(task.page && task.page->abandoned())) {
-            report_.add(JpegConverter::ConvertToJpeg(task.source, task.targets));
+            report_.add(convert_(task.source, task.targets));
             ++state_.position;
         }
         if (task.page)

@@ -32,7 +32,7 @@ struct ConversionTask {
 class ConversionQueue {
 public:
     // `threads` 0 takes one thread per core.
-    ConversionQueue(int threads, ExportState& state, ExportReport& report);
+    ConversionQueue(int threads, JpegConverter::Convert convert, ExportState& state, ExportReport& report);
     ~ConversionQueue();
     ConversionQueue(const ConversionQueue&) = delete;
     ConversionQueue& operator=(const ConversionQueue&) = delete;
@@ -46,6 +46,7 @@ public:
 private:
     void work();
 
+    const JpegConverter::Convert convert_;
     ExportState& state_;
     ExportReport& report_;
     std::mutex mutex_;

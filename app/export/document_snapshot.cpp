@@ -5,6 +5,7 @@
 #include "components/interfaces/map_spot.h"
 #include "components/interfaces/photo_spot.h"
 #include "components/interfaces/xml_property_bag.h"
+#include "imaging/regular_file.h"
 #include "platform/com/bstr.h"
 #include "platform/com/runtime.h"
 
@@ -80,18 +81,25 @@ MapSnapshot DocumentSnapshot::Take(IDocument& document)
     return map;
 }
 
-std::optional<MapSnapshot> DocumentSnapshot::Load(const QString& path)
+MapLoad DocumentSnapshot::Load(const QString& path)
 {
+    {
+        const imaging::RegularFile file(path);
+        if (!file.isOpen())
+            return MapLoad(std::nullopt, file.failure());
+        if (file.size() > kMaxMapFileBytes)
+            return MapLoad(std::nullopt, QStringLiteral("It is larger than 1 GB."));
+    }
     com::ComPtr<IXMLPropertyBag> bag;
     if (com::FAILED(com::CreateInstance(CLSID_CXMLPropertyBag, bag)))
-        return std::nullopt;
+        return MapLoad(std::nullopt, QStringLiteral("The document component could not be created."));
     com::ComPtr<com::IUnknown> object;
     if (com::FAILED(bag->LoadFromFile(toBstr(path).get(), nullptr, object.put())) || !object)
-        return std::nullopt;
+        return MapLoad(std::nullopt, QStringLiteral("It is not a map Pinlore can read."));
     com::ComPtr<IDocument> document = object.tryAs<IDocument>();
     if (!document)
-        return std::nullopt;
-    return Take(*document.get());
+        return MapLoad(std::nullopt, QStringLiteral("It holds no map."));
+    return MapLoad(Take(*document.get()));
 }
 
 }  // namespace html_export

@@ -1,17 +1,15 @@
 #include "app/export/export_command.h"
 
 #include "app/export/document_snapshot.h"
+#include "app/export/export_destination.h"
 #include "app/export/export_job.h"
 #include "app/export/export_names.h"
 #include "app/export/interrupt_guard.h"
 #include "app/export/progress_meter.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace html_export {
 
@@ -26,29 +24,9 @@ void say(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-QString absolute(const QString& path)
-{
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-// The chosen folder as the user knows it: its own name, or the whole path for the root.
-QString folderDisplayName(const QString& folder)
-{
-    const QString name = ExportNames::FileName(folder);
-    return name.isEmpty() ? folder : name;
-}
-
-enum class FolderCreation { Created, Exists, Failed };
-
-FolderCreation createFolder(const QString& path)
-{
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
-        return FolderCreation::Created;
-    return errno == EEXIST && QFileInfo(path).isDir() ? FolderCreation::Exists : FolderCreation::Failed;
-}
-
 int runJob(ExportSettings settings)
 {
+    const QString siteFolder = settings.exportFolder;
     InterruptGuard interrupt;
     ProgressMeter meter(stderr);
     ExportJob job(std::move(settings));
@@ -61,15 +39,31 @@ int runJob(ExportSettings settings)
     meter.show(job.position(), job.total());
     meter.finish();
     // A Ctrl+C that came after the last look still counts: the user asked to stop.
-    if (job.cancelled() || interrupt.interrupted())
+    if (job.cancelled() || interrupt.interrupted()) {
+        say(stderr, QStringLiteral("The export was cancelled after %1 of %2 pictures. What was written stays in \"%3\".")
+                        .arg(job.position())
+                        .arg(job.total())
+                        .arg(siteFolder));
         return ExportCommand::kCancelled;
+    }
 
     const std::vector<ExportProblem> problems = job.problems();
     if (problems.empty())
         return ExportCommand::kComplete;
-    say(stderr, QStringLiteral("The export finished, but %1 of its files could not be made:").arg(problems.size()));
-    for (const ExportProblem& problem : problems)
-        say(stderr, QStringLiteral("  %1: %2").arg(problem.path, problem.reason));
+    for (const auto& [subject, heading] :
+         {std::pair{ExportProblem::Subject::File, QStringLiteral("The export finished, but %1 of its files could not be made:")},
+          std::pair{ExportProblem::Subject::Map,
+                    QStringLiteral("The export finished, but %1 of its linked maps could not be exported:")}}) {
+        const auto count = std::count_if(problems.begin(), problems.end(),
+                                         [subject](const ExportProblem& problem) { return problem.subject == subject; });
+        if (count == 0)
+            continue;
+        say(stderr, heading.arg(count));
+        for (const ExportProblem& problem : problems) {
+            if (problem.subject == subject)
+                say(stderr, QStringLiteral("  %1: %2").arg(problem.path, problem.reason));
+        }
+    }
     return ExportCommand::kIncomplete;
 }
 
@@ -83,40 +77,51 @@ int ExportCommand::Run(const QStringList& arguments, const QString& programFolde
         std::fputs(kUsage, stderr);
         return kRefused;
     }
-    const QString documentPath = absolute(positional[0]);
-    const QString chosenFolder = absolute(positional[1]);
-
-    std::optional<MapSnapshot> root = DocumentSnapshot::Load(documentPath);
-    if (!root) {
-        say(stderr, QStringLiteral("An error occurred, the file could not be opened."));
+    QString failure;
+    const std::optional<QString> documentPath = ExportDestination::Absolute(positional[0], failure);
+    const std::optional<QString> chosenFolder = documentPath ? ExportDestination::Absolute(positional[1], failure)
+                                                             : std::nullopt;
+    if (!chosenFolder) {
+        say(stderr, failure);
         return kRefused;
     }
-    if (root->mapPicture.isEmpty()) {
+
+    MapLoad root = DocumentSnapshot::Load(*documentPath);
+    if (!root.map) {
+        say(stderr, QStringLiteral("An error occurred, the file could not be opened.\n%1: %2").arg(*documentPath, root.failure));
+        return kRefused;
+    }
+    if (root.map->mapPicture.isEmpty()) {
         say(stderr, QStringLiteral("You must add a map picture to the current map before exporting to html."));
         return kRefused;
     }
 
-    const QString name = ExportNames::DisplayName(documentPath);
-    const QString chosenName = folderDisplayName(chosenFolder);
-    const QString exportFolder = QDir::cleanPath(chosenFolder + u'/' + name);
-    switch (createFolder(exportFolder)) {
-    case FolderCreation::Created:
+    const QString name = ExportDestination::ExportName(*documentPath);
+    const QString chosenName = ExportDestination::FolderDisplayName(*chosenFolder);
+    const QString exportFolder = ExportDestination::SiteFolder(*chosenFolder, name);
+    const ExportDestination::FolderCreation creation = ExportDestination::CreateSiteFolder(exportFolder);
+    switch (creation.result) {
+    case ExportDestination::Creation::Created:
         break;
-    case FolderCreation::Exists:
+    case ExportDestination::Creation::Exists:
         if (overwrite)
             break;
         say(stderr, QStringLiteral("The folder \"%1\" inside of \"%2\" already exists. Exporting to this location may "
                                    "overwrite existing files in the folder \"%1\".")
                         .arg(name, chosenName));
         return kRefused;
-    case FolderCreation::Failed:
-        say(stderr, QStringLiteral("An error occurred. You may want to try saving to another location."));
+    case ExportDestination::Creation::Failed:
+        say(stderr, QStringLiteral("An error occurred. You may want to try saving to another location.\n%1: %2")
+                        .arg(exportFolder, creation.failure));
         return kRefused;
     }
 
+    // A file size limit then fails the write at hand, which is reported like a full disk, instead
+    // of killing the program half way through the site.
+    std::signal(SIGXFSZ, SIG_IGN);
     ExportSettings settings;
-    settings.root = std::move(*root);
-    settings.documentPath = documentPath;
+    settings.root = std::move(*root.map);
+    settings.documentPath = *documentPath;
     settings.exportFolder = exportFolder;
     settings.site.pinPicture = programFolder + QStringLiteral("/resources/pushPin.gif");
     settings.site.loadMap = &DocumentSnapshot::Load;

@@ -50,7 +50,7 @@ void ExportJob::Run(Work& work)
             .writeSite(settings.root, settings.documentPath, settings.exportFolder);
         // The writing pass runs even after a cancel in the counting pass: the root's map picture and
         // index page are always made, so the folder never holds a site without its first page.
-        ConversionQueue conversions(settings.conversionThreads, work.state, work.report);
+        ConversionQueue conversions(settings.conversionThreads, settings.convertPicture, work.state, work.report);
         SiteWriter(settings.site, work.state, work.report, &conversions)
             .writeSite(settings.root, settings.documentPath, settings.exportFolder);
         conversions.finish();

@@ -3,6 +3,7 @@
 #include "app/export/export_problem.h"
 #include "app/export/export_report.h"
 #include "app/export/export_state.h"
+#include "app/export/jpeg_converter.h"
 #include "app/export/manual_reset_event.h"
 #include "app/export/map_snapshot.h"
 #include "app/export/site_writer.h"
@@ -24,6 +25,7 @@ struct ExportSettings {
     QString exportFolder;
     // The program's pin picture and how linked maps are loaded (on the worker thread).
     SiteWriter::Settings site;
+    JpegConverter::Convert convertPicture = &JpegConverter::ConvertToJpeg;
     // Threads converting pictures in the writing pass; 0 takes one per core.
     int conversionThreads = 0;
     // How long dropping a job waits for its worker to end.

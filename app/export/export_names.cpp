@@ -5,7 +5,6 @@ namespace html_export {
 namespace {
 
 constexpr qsizetype kExtensionLength = 4;
-constexpr qsizetype kSoundExtensionLength = 3;
 
 }  // namespace
 
@@ -32,9 +31,13 @@ QString ExportNames::MapName(const QString& nameOrPath)
     return nameOrPath.contains(u'/') ? DisplayName(nameOrPath) : nameOrPath;
 }
 
-QString ExportNames::SoundExtension(const QString& soundPath)
+QString ExportNames::SoundFileName(int spotIndex, const QString& soundPath)
 {
-    return FileName(soundPath).right(kSoundExtensionLength);
+    const QString name = FileName(soundPath);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    // A leading dot marks a hidden file, not an extension.
+    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    return QStringLiteral("spot%1_sound").arg(spotIndex) + extension;
 }
 
 }  // namespace html_export

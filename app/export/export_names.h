@@ -22,10 +22,10 @@ public:
     // linked map's name, already cut) stays as it is.
     static QString MapName(const QString& nameOrPath);
 
-    // The extension a copied sound keeps: the last three characters of the sound file's name
-    // (fewer when the name is shorter). Taken from the file name rather than the whole path, so a
-    // short name can never carry a "/" into the copy's name.
-    static QString SoundExtension(const QString& soundPath);
+    // The name of the copy of spot `spotIndex`'s sound: "spot2_sound" with the whole extension of
+    // the sound file's name ("bells.flac" gives "spot2_sound.flac"), and none when it has none.
+    // Taken from the file name rather than the whole path, so it can never carry a "/".
+    static QString SoundFileName(int spotIndex, const QString& soundPath);
 };
 
 }  // namespace html_export

@@ -23,12 +23,14 @@ InterruptGuard::InterruptGuard()
     struct sigaction action {};
     action.sa_handler = noteInterrupt;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous_);
+    sigaction(SIGINT, &action, &previousInterrupt_);
+    sigaction(SIGTERM, &action, &previousTerminate_);
 }
 
 InterruptGuard::~InterruptGuard()
 {
-    sigaction(SIGINT, &previous_, nullptr);
+    sigaction(SIGINT, &previousInterrupt_, nullptr);
+    sigaction(SIGTERM, &previousTerminate_, nullptr);
 }
 
 bool InterruptGuard::interrupted() const

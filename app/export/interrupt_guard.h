@@ -4,8 +4,9 @@
 
 namespace html_export {
 
-// Catches Ctrl+C (SIGINT) for as long as it lives, so a long export can end cleanly instead of
-// leaving its worker half way; the previous handler comes back afterwards.
+// Catches Ctrl+C (SIGINT) and SIGTERM, the signal a session or service manager ends programs with,
+// for as long as it lives, so a long export can end cleanly instead of leaving its worker half way;
+// the previous handlers come back afterwards.
 //
 // Thread: the main thread; one guard at a time.
 class InterruptGuard {
@@ -18,7 +19,8 @@ public:
     bool interrupted() const;
 
 private:
-    struct sigaction previous_ {};
+    struct sigaction previousInterrupt_ {};
+    struct sigaction previousTerminate_ {};
 };
 
 }  // namespace html_export

@@ -1,6 +1,7 @@
 #include "app/export/jpeg_converter.h"
 
 #include "app/export/page_geometry.h"
+#include "app/export/site_files.h"
 #include "imaging/bitmap.h"
 #include "imaging/graphics.h"
 #include "imaging/image.h"
@@ -43,8 +44,11 @@ std::vector<ExportProblem> JpegConverter::ConvertToJpeg(const QString& source, s
     const imaging::Image page = bitmap.image();
     std::vector<ExportProblem> problems;
     for (const JpegTarget& target : targets) {
-        if (!imaging::JpegEncoder(target.quality).encode(page, target.path))
-            problems.push_back({target.path, QStringLiteral("The picture could not be written.")});
+        const QByteArray bytes = imaging::JpegEncoder(target.quality).encode(page);
+        if (bytes.isEmpty())
+            problems.push_back({target.path, QStringLiteral("The picture could not be encoded.")});
+        else if (std::optional<QString> failure = SiteFiles::WriteFile(target.path, bytes))
+            problems.push_back({target.path, *failure});
     }
     return problems;
 }

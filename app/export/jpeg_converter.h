@@ -3,6 +3,7 @@
 #include "app/export/export_problem.h"
 
 #include <QString>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct JpegTarget {
 // Thread: any; conversions share nothing.
 class JpegConverter {
 public:
+    // How the export turns a picture into its targets; ConvertToJpeg unless a caller watches it.
+    using Convert = std::function<std::vector<ExportProblem>(const QString& source, std::span<const JpegTarget> targets)>;
+
     // Returns what could not be made: every target when the source cannot be read (missing,
     // undecodable, or of size 0), else the targets that could not be written.
     static std::vector<ExportProblem> ConvertToJpeg(const QString& source, std::span<const JpegTarget> targets);

@@ -31,7 +31,19 @@ struct MapSnapshot {
     std::vector<SpotSnapshot> spots;
 };
 
-// Loads the map saved at a path, on the thread that calls it; nothing when it cannot be loaded.
-using MapLoader = std::function<std::optional<MapSnapshot>(const QString& path)>;
+// A map as loaded from its file, or why it could not be.
+struct MapLoad {
+    MapLoad(std::optional<MapSnapshot> loaded = std::nullopt, QString why = QStringLiteral("It is not a map."))
+        : map(std::move(loaded)), failure(std::move(why))
+    {
+    }
+
+    std::optional<MapSnapshot> map;
+    // In words for the user; meaningless when the map was loaded.
+    QString failure;
+};
+
+// Loads the map saved at a path, on the thread that calls it.
+using MapLoader = std::function<MapLoad(const QString& path)>;
 
 }  // namespace html_export

@@ -224,10 +224,9 @@ QString PageTemplates::WaitingNote()
     return QStringLiteral("\t(<I>Please wait for the slide show to complete.</I>)<BR>\n");
 }
 
-QString PageTemplates::SoundLine(int spotIndex, const QString& extension)
+QString PageTemplates::SoundLine(const QString& soundFileName)
 {
-    return fill(QStringLiteral("\t<BGSOUND SRC=\"sounds/spot%d_sound.%s\">\n"),
-                {number(spotIndex), HtmlEscaped(extension)});
+    return fill(QStringLiteral("\t<BGSOUND SRC=\"sounds/%s\">\n"), {HtmlEscaped(soundFileName)});
 }
 
 QString PageTemplates::SlideShowScript(const QString& pictureList, const QString& lowResolutionList)

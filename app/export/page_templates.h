@@ -30,7 +30,7 @@ public:
     // spot has a sound, then the script, which closes the page.
     static QString SpotHead(const QString& title, const QString& mapName);
     static QString WaitingNote();
-    static QString SoundLine(int spotIndex, const QString& extension);
+    static QString SoundLine(const QString& soundFileName);
     static QString SlideShowScript(const QString& pictureList, const QString& lowResolutionList);
 
     // One entry of the script's picture lists, without the "," that separates entries.

@@ -1,6 +1,7 @@
 #include "app/export/site_writer.h"
 
 #include "app/export/conversion_queue.h"
+#include "app/export/export_destination.h"
 #include "app/export/export_names.h"
 #include "app/export/page_geometry.h"
 #include "app/export/page_templates.h"
@@ -34,63 +35,110 @@ SiteWriter::SiteWriter(const Settings& settings, ExportState& state, ExportRepor
 
 void SiteWriter::writeSite(const MapSnapshot& root, const QString& documentPath, const QString& folder)
 {
-    visited_ = QStringList{RealPath(documentPath)};
-    writeMap(root, folder, documentPath, QString());
+    visited_ = {RealPath(documentPath)};
+    if (root.mapPicture.isEmpty())
+        return;
+    std::vector<MapInProgress> maps;
+    maps.push_back(beginMap(root, folder, ExportNames::MapName(documentPath), QString()));
+    while (!maps.empty()) {
+        MapInProgress& current = maps.back();
+        const int i = static_cast<int>(current.nextSpot);
+        if (current.childPin) {
+            // A cancel while the linked map was written leaves this map, and those above it, without
+            // index page, so that no pin leads to a page the site lacks.
+            if (state_.cancel)
+                return;
+            current.page += PageTemplates::MapSpotPin(current.childPin->x(), current.childPin->y(), i);
+            current.childPin.reset();
+            ++current.nextSpot;
+            continue;
+        }
+        if (current.nextSpot == current.map.spots.size() || state_.cancel) {
+            current.page += PageTemplates::IndexClosing();
+            writePage(current.folder + QStringLiteral("/index.html"), current.page);
+            maps.pop_back();
+            continue;
+        }
+        const SpotSnapshot& spot = current.map.spots[current.nextSpot];
+        // A map picture that cannot be read leaves the pins where the spots are on the map picture.
+        const QPoint pin =
+            PageGeometry::PinPoint(PageGeometry::MapToPage(current.pictureSize, spot.bounds).value_or(spot.bounds));
+        if (spot.kind == SpotSnapshot::Kind::Map) {
+            std::optional<MapInProgress> child = enterLinkedMap(current, spot, i);
+            if (!child) {
+                ++current.nextSpot;
+                continue;
+            }
+            current.childPin = pin;
+            maps.push_back(std::move(*child));
+        } else {
+            current.page += PageTemplates::PhotoSpotPin(pin.x(), pin.y(), i);
+            if (!writePhotoSpot(spot, i, current.folder, current.title, current.name))
+                return;
+            ++current.nextSpot;
+        }
+    }
 }
 
-bool SiteWriter::writeMap(const MapSnapshot& map, const QString& folder, const QString& name, const QString& parentName)
+SiteWriter::MapInProgress SiteWriter::beginMap(MapSnapshot map, const QString& folder, const QString& name,
+                                               const QString& parentName)
 {
-    if (map.mapPicture.isEmpty())
-        return true;
-    const QString mapName = ExportNames::MapName(name);
     const QString images = folder + QStringLiteral("/images");
     makeFolder(folder);
     makeFolder(images);
-
     if (counting()) {
         ++state_.total;
     } else {
         copyFile(settings_.pinPicture, images + QStringLiteral("/pushPin.gif"));
         convert(map.mapPicture, {{images + QStringLiteral("/map.jpg"), kFullQuality}}, nullptr);
     }
-
     const QString linkLine =
         parentName.isEmpty() ? PageTemplates::RootLinkLine() : PageTemplates::ParentLinkLine(parentName);
-    const QString title = ExportNames::WithoutLastFour(ExportNames::FileName(map.mapPicture));
-    QString page = PageTemplates::IndexHead(title, linkLine);
-    const QSize mapSize = counting() ? QSize() : imaging::Image::SizeOfFile(map.mapPicture);
+    MapInProgress begun;
+    begun.title = ExportNames::WithoutLastFour(ExportNames::FileName(map.mapPicture));
+    begun.page = PageTemplates::IndexHead(begun.title, linkLine);
+    begun.pictureSize = counting() ? QSize() : imaging::Image::SizeOfFile(map.mapPicture);
+    begun.map = std::move(map);
+    begun.folder = folder;
+    begun.name = name;
+    return begun;
+}
 
-    for (int i = 0; i < static_cast<int>(map.spots.size()) && !state_.cancel; ++i) {
-        const SpotSnapshot& spot = map.spots[static_cast<std::size_t>(i)];
-        // A map picture that cannot be read leaves the pins where the spots are on the map picture.
-        const QPoint pin = PageGeometry::PinPoint(PageGeometry::MapToPage(mapSize, spot.bounds).value_or(spot.bounds));
-        if (spot.kind == SpotSnapshot::Kind::Map) {
-            const std::optional<MapSnapshot> child = loadLinkedMap(spot.linkedMap);
-            if (!child)
-                continue;
-            const QString subFolder = folder + QStringLiteral("/spot%1").arg(i);
-            makeFolder(subFolder);
-            makeFolder(subFolder + QStringLiteral("/images"));
-            // Its pin would lead to an index page that is never written.
-            if (child->mapPicture.isEmpty()) {
-                if (!counting())
-                    report_.add({spot.linkedMap, QStringLiteral("The linked map has no map picture.")});
-                continue;
-            }
-            const QString childName = ExportNames::WithoutLastFour(ExportNames::FileName(spot.linkedMap));
-            if (!writeMap(*child, subFolder, childName, mapName) || state_.cancel)
-                return false;
-            page += PageTemplates::MapSpotPin(pin.x(), pin.y(), i);
-        } else {
-            page += PageTemplates::PhotoSpotPin(pin.x(), pin.y(), i);
-            if (!writePhotoSpot(spot, i, folder, title, mapName))
-                return false;
-        }
+std::optional<SiteWriter::MapInProgress> SiteWriter::enterLinkedMap(const MapInProgress& parent,
+                                                                    const SpotSnapshot& spot, int index)
+{
+    const QString real = RealPath(spot.linkedMap);
+    if (visited_.contains(real))
+        return std::nullopt;
+    visited_.insert(real);
+    if (spot.linkedMap.isEmpty())
+        return std::nullopt;
+    const QString subFolder = parent.folder + QStringLiteral("/spot%1").arg(index);
+    if (!ExportDestination::FitsPathLimit(subFolder)) {
+        if (!counting())
+            report_.add({spot.linkedMap,
+                         QStringLiteral("The linked map is not exported: it lies so deep that the path of its folder "
+                                        "would pass the system's limit."),
+                         ExportProblem::Subject::Map});
+        return std::nullopt;
     }
-
-    page += PageTemplates::IndexClosing();
-    writePage(folder + QStringLiteral("/index.html"), page);
-    return true;
+    MapLoad loaded = settings_.loadMap(spot.linkedMap);
+    if (!loaded.map) {
+        if (!counting())
+            report_.add({spot.linkedMap, QStringLiteral("The linked map could not be opened: %1").arg(loaded.failure),
+                         ExportProblem::Subject::Map});
+        return std::nullopt;
+    }
+    makeFolder(subFolder);
+    makeFolder(subFolder + QStringLiteral("/images"));
+    // Its pin would lead to an index page that is never written.
+    if (loaded.map->mapPicture.isEmpty()) {
+        if (!counting())
+            report_.add({spot.linkedMap, QStringLiteral("The linked map has no map picture."), ExportProblem::Subject::Map});
+        return std::nullopt;
+    }
+    const QString childName = ExportNames::WithoutLastFour(ExportNames::FileName(spot.linkedMap));
+    return beginMap(std::move(*loaded.map), subFolder, childName, parent.name);
 }
 
 bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QString& folder, const QString& title,
@@ -122,31 +170,20 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
     }
 
     QString text = PageTemplates::SpotHead(title, mapName) + PageTemplates::WaitingNote();
-    if (!spot.audioFile.isEmpty()) {
+    const std::optional<QString> notASound = spot.audioFile.isEmpty() ? std::nullopt : SiteFiles::NotASound(spot.audioFile);
+    if (notASound && !counting())
+        report_.add({spot.audioFile, *notASound});
+    if (!spot.audioFile.isEmpty() && !notASound) {
         const QString sounds = folder + QStringLiteral("/sounds");
-        const QString extension = ExportNames::SoundExtension(spot.audioFile);
+        const QString soundFile = ExportNames::SoundFileName(index, spot.audioFile);
         makeFolder(sounds);
-        copyFile(spot.audioFile, sounds + QStringLiteral("/spot%1_sound.").arg(index) + extension);
-        text += PageTemplates::SoundLine(index, extension);
+        copyFile(spot.audioFile, sounds + u'/' + soundFile);
+        text += PageTemplates::SoundLine(soundFile);
     }
     text += PageTemplates::SlideShowScript(pictureList, lowResolutionList);
     if (page)
         page->seal(std::move(text));
     return true;
-}
-
-std::optional<MapSnapshot> SiteWriter::loadLinkedMap(const QString& path)
-{
-    const QString real = RealPath(path);
-    if (visited_.contains(real))
-        return std::nullopt;
-    visited_.append(real);
-    if (path.isEmpty())
-        return std::nullopt;
-    std::optional<MapSnapshot> map = settings_.loadMap(path);
-    if (!map && !counting())
-        report_.add({path, QStringLiteral("The linked map could not be opened.")});
-    return map;
 }
 
 // Both passes make the folders, so that a site cancelled while counting already has them. A folder

@@ -1,38 +1,18 @@
 #include "app/shell/export_to_html_command.h"
 
 #include "app/export/document_snapshot.h"
+#include "app/export/export_destination.h"
 #include "app/export/export_job.h"
-#include "app/export/export_names.h"
 #include "app/shell/export_progress_dialog.h"
 #include "app/shell/workspace_view.h"
 #include "platform/shell/shell_services.h"
 #include "platform/ui/qt_strings.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace shell {
 
 namespace {
-
-enum class FolderCreation { Created, Exists, Failed };
-
-FolderCreation createFolder(const QString& path)
-{
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0) return FolderCreation::Created;
-    return errno == EEXIST && QFileInfo(path).isDir() ? FolderCreation::Exists : FolderCreation::Failed;
-}
-
-// The chosen folder as the user knows it: its own name, or the whole path for the root.
-QString folderDisplayName(const QString& folder)
-{
-    const QString name = html_export::ExportNames::FileName(QDir::cleanPath(folder));
-    return name.isEmpty() ? folder : name;
-}
 
 QString completionText(const QString& name, const QString& folderName,
                        const std::vector<html_export::ExportProblem>& problems)
@@ -68,15 +48,17 @@ void ExportToHtmlCommand::run()
     }
 
     const QString documentPath = workspace_.documentPath();
-    const QString name = html_export::ExportNames::DisplayName(documentPath);
+    const QString name = html_export::ExportDestination::ExportName(documentPath);
     const std::optional<QString> chosen = shell.folderName(owner, QStringLiteral("Choose Folder for Export"));
     if (!chosen) return;
-    const QString chosenName = folderDisplayName(*chosen);
-    const QString exportFolder = QDir::cleanPath(*chosen + u'/' + name);
-    switch (createFolder(exportFolder)) {
-    case FolderCreation::Created:
+    const QString chosenName = html_export::ExportDestination::FolderDisplayName(*chosen);
+    const QString exportFolder = html_export::ExportDestination::SiteFolder(*chosen, name);
+    const html_export::ExportDestination::FolderCreation creation =
+        html_export::ExportDestination::CreateSiteFolder(exportFolder);
+    switch (creation.result) {
+    case html_export::ExportDestination::Creation::Created:
         break;
-    case FolderCreation::Exists:
+    case html_export::ExportDestination::Creation::Exists:
         if (shell.messageBox(owner,
                              QStringLiteral("The folder \"%1\" inside of \"%2\" already exists. Exporting to this "
                                             "location may overwrite existing files in the folder \"%1\".")
@@ -85,8 +67,10 @@ void ExportToHtmlCommand::run()
                              MessageIcon::Warning) == MessageAnswer::Cancel)
             return;
         break;
-    case FolderCreation::Failed:
-        shell.messageBox(owner, QStringLiteral("An error occurred. You may want to try saving to another location."),
+    case html_export::ExportDestination::Creation::Failed:
+        shell.messageBox(owner,
+                         QStringLiteral("An error occurred. You may want to try saving to another location.\n\n%1: %2")
+                             .arg(exportFolder, creation.failure),
                          QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Error);
         return;
     }

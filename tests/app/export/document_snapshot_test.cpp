@@ -48,7 +48,7 @@ TEST_F(DocumentSnapshotTest, ASavedMapLoadsIntoASnapshot)
     const QString path = folder_.path("Coast.plm");
     MapFiles::Save(map.get(), path);
 
-    const std::optional<MapSnapshot> loaded = DocumentSnapshot::Load(path);
+    const std::optional<MapSnapshot> loaded = DocumentSnapshot::Load(path).map;
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->mapPicture, "/maps/Coast.jpg");
     ASSERT_EQ(loaded->spots.size(), 1u);
@@ -58,7 +58,7 @@ TEST_F(DocumentSnapshotTest, ASavedMapLoadsIntoASnapshot)
 
 TEST_F(DocumentSnapshotTest, FilesThatAreNotMapsGiveNothing)
 {
-    EXPECT_FALSE(DocumentSnapshot::Load(folder_.path("missing.plm")));
-    EXPECT_FALSE(DocumentSnapshot::Load(folder_.write("junk.plm", "not xml <")));
-    EXPECT_FALSE(DocumentSnapshot::Load(folder_.write("other.plm", "<Object clsid=\"{00000000-0000-0000-0000-000000000000}\"/>")));
+    EXPECT_FALSE(DocumentSnapshot::Load(folder_.path("missing.plm")).map);
+    EXPECT_FALSE(DocumentSnapshot::Load(folder_.write("junk.plm", "not xml <")).map);
+    EXPECT_FALSE(DocumentSnapshot::Load(folder_.write("other.plm", "<Object clsid=\"{00000000-0000-0000-0000-000000000000}\"/>")).map);
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <atomic>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
@@ -57,7 +58,7 @@ protected:
         settings_.documentPath = folder_.path("maps/France.plm");
         settings_.exportFolder = folder_.folder("site/France");
         settings_.site.pinPicture = folder_.write("pushPin.gif", "GIF89a pin");
-        settings_.site.loadMap = [this](const QString& path) -> std::optional<MapSnapshot> {
+        settings_.site.loadMap = [this](const QString& path) -> MapLoad {
             ++loads_;
             if (onLoad_)
                 onLoad_(path);
@@ -154,19 +155,20 @@ TEST_F(ExportJobTest, ASpotWithoutPicturesGetsAPageWithEmptyLists)
                                              PageTemplates::SlideShowScript(QString(), QString())));
 }
 
-TEST_F(ExportJobTest, SoundsAreCopiedWithTheLastThreeCharactersAsExtension)
+TEST_F(ExportJobTest, SoundsAreCopiedWithTheirWholeExtension)
 {
     settings_.root.mapPicture = map("Coast.jpg", {640, 480});
     const QString song = folder_.write("maps/song.mp3", "ID3 song");
-    const QString tune = folder_.write("maps/tune.aiff", "FORM tune");
+    const QByteArray aiff("FORM\0\0\0\x04" "AIFF", 12);
+    const QString tune = folder_.write("maps/tune.aiff", aiff);
     settings_.root.spots = {photoSpot({0, 0, 10, 10}, {}), photoSpot({0, 0, 10, 10}, {}, song),
                             photoSpot({0, 0, 10, 10}, {}, tune)};
     EXPECT_TRUE(run().empty());
     EXPECT_EQ(site("sounds/spot1_sound.mp3"), "ID3 song");
-    EXPECT_EQ(site("sounds/spot2_sound.iff"), "FORM tune");
+    EXPECT_EQ(site("sounds/spot2_sound.aiff"), aiff);
     EXPECT_EQ(site("spot2.html"),
               StoredPage(PageTemplates::SpotHead("Coast", "France") + PageTemplates::WaitingNote() +
-                         PageTemplates::SoundLine(2, "iff") + PageTemplates::SlideShowScript(QString(), QString())));
+                         PageTemplates::SoundLine("spot2_sound.aiff") + PageTemplates::SlideShowScript(QString(), QString())));
 }
 
 TEST_F(ExportJobTest, LinkedMapsGoIntoSubFoldersThatLeadBackUp)
@@ -228,6 +230,7 @@ TEST_F(ExportJobTest, ALinkedMapThatCannotBeLoadedGetsNoPinAndIsReported)
     const std::vector<ExportProblem> problems = run();
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].path, missing);
+    EXPECT_EQ(problems[0].subject, ExportProblem::Subject::Map);
     EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::PhotoSpotPin(39, 39, 1) +
                                              PageTemplates::IndexClosing()));
     EXPECT_FALSE(inSite("spot0"));
@@ -240,7 +243,7 @@ TEST_F(ExportJobTest, ALinkedMapWithoutPictureGetsItsFoldersButNoPinAndIsReporte
     settings_.root.spots = {mapSpot({0, 0, 10, 10}, cityPath)};
     maps_[cityPath] = MapSnapshot{};
     const std::vector<ExportProblem> problems = run();
-    EXPECT_EQ(problems, (std::vector<ExportProblem>{{cityPath, "The linked map has no map picture."}}));
+    EXPECT_EQ(problems, (std::vector<ExportProblem>{{cityPath, "The linked map has no map picture.", ExportProblem::Subject::Map}}));
     EXPECT_EQ(site("index.html"), StoredPage(rootHead("Coast") + PageTemplates::IndexClosing()));
     EXPECT_TRUE(QDir(folder_.path("site/France/spot0/images")).isEmpty());
     EXPECT_FALSE(inSite("spot0/index.html"));
@@ -395,69 +398,45 @@ QStringList FilesNamedBy(const QString& pagePath, const QByteArray& page)
     return files;
 }
 
-// Feeds the pictures that are named pipes to whoever opens them, each time it does, until the
-// export ends; `onFirstOpen` runs when a picture is first opened, before it is fed.
-void FeedPipes(ExportJob& job, const QStringList& pipes, const QByteArray& bytes,
-               const std::function<void(int opened)>& onFirstOpen)
-{
-    std::set<QString> opened;
-    while (!job.waitUntilDone(std::chrono::milliseconds(1))) {
-        for (const QString& pipe : pipes) {
-            const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
-            if (writer < 0)
-                continue;
-            if (opened.insert(pipe).second)
-                onFirstOpen(static_cast<int>(opened.size()));
-            ::fcntl(writer, F_SETFL, 0);
-            // The reader may have read enough before the end; the rest is then refused (EPIPE).
-            for (qsizetype done = 0; done < bytes.size();) {
-                const ssize_t written = ::write(writer, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-                if (written <= 0)
-                    break;
-                done += written;
-            }
-            ::close(writer);
-        }
-    }
-}
-
 }  // namespace
 
-// The cancel comes at each step in turn: at the linked map's load in either pass, and while each of
-// the photo spots' pictures is being converted. Whatever the step, no page written names a picture,
-// a sound or a page that the site lacks.
+// The cancel comes at each step in turn: at the linked map's load in either pass, and as each of
+// the photo spots' pictures starts being converted. Whatever the step, no page written names a
+// picture, a sound or a page that the site lacks.
 TEST_F(ExportJobTest, ACancelAtAnyStepLeavesNoPageNamingAMissingFile)
 {
-    std::signal(SIGPIPE, SIG_IGN);
-    const QByteArray jpeg = folder_.read(QDir(folder_.path("")).relativeFilePath(map("source.jpg", {64, 48})));
-    QStringList pipes;
-    for (const char* name : {"a0.jpg", "a1.jpg", "c0.jpg", "b0.jpg"}) {
-        pipes.append(folder_.path(QStringLiteral("maps/") + name));
-        ASSERT_EQ(::mkfifo(QFile::encodeName(pipes.back()).constData(), 0600), 0);
-    }
+    QStringList pictures;
+    for (const char* name : {"a0.jpg", "a1.jpg", "c0.jpg", "b0.jpg"})
+        pictures.append(map(name, {64, 48}));
     settings_.conversionThreads = 1;
     settings_.root.mapPicture = map("Coast.jpg", {640, 480});
     const QString cityPath = folder_.path("maps/Paris.plm");
-    settings_.root.spots = {photoSpot({0, 0, 10, 10}, pipes.mid(0, 2), folder_.write("maps/song.wav", "RIFF")),
-                            mapSpot({20, 20, 30, 30}, cityPath), photoSpot({40, 40, 50, 50}, pipes.mid(3, 1))};
-    maps_[cityPath] = MapSnapshot{map("City.png", {64, 48}), {photoSpot({0, 0, 20, 20}, pipes.mid(2, 1))}};
+    settings_.root.spots = {photoSpot({0, 0, 10, 10}, pictures.mid(0, 2), folder_.write("maps/song.wav", "RIFF")),
+                            mapSpot({20, 20, 30, 30}, cityPath), photoSpot({40, 40, 50, 50}, pictures.mid(3, 1))};
+    maps_[cityPath] = MapSnapshot{map("City.png", {64, 48}), {photoSpot({0, 0, 20, 20}, pictures.mid(2, 1))}};
 
     constexpr int kLoads = 2;
-    for (int step = 1; step <= kLoads + static_cast<int>(pipes.size()); ++step) {
+    for (int step = 1; step <= kLoads + static_cast<int>(pictures.size()); ++step) {
         SCOPED_TRACE("cancel at step " + std::to_string(step));
         const QString site = folder_.folder(QString("sites/%1").arg(step));
         settings_.exportFolder = site;
         loads_ = 0;
+        std::atomic<ExportJob*> running = nullptr;
+        std::set<QString> converted;
+        settings_.convertPicture = [&](const QString& source, std::span<const JpegTarget> targets) {
+            if (pictures.contains(source) && converted.insert(source).second
+                && kLoads + static_cast<int>(converted.size()) == step)
+                running.load()->cancel();
+            return JpegConverter::ConvertToJpeg(source, targets);
+        };
         ExportJob job(settings_);
+        running = &job;
         onLoad_ = [&](const QString&) {
             if (loads_ == step)
                 job.cancel();
         };
         job.start();
-        FeedPipes(job, pipes, jpeg, [&](int opened) {
-            if (kLoads + opened == step)
-                job.cancel();
-        });
+        ASSERT_TRUE(job.waitUntilDone(kPatience));
         EXPECT_TRUE(job.cancelled());
 
         int pages = 0;

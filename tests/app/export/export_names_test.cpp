@@ -28,11 +28,11 @@ TEST(ExportNames, LinkedMapNamesStayAsGivenAndPathsGiveTheirDisplayName)
     EXPECT_EQ(ExportNames::MapName("/home/me/France.plm"), "France");
 }
 
-TEST(ExportNames, SoundsKeepTheLastThreeCharactersOfTheirName)
+TEST(ExportNames, SoundCopiesKeepTheWholeExtensionOfTheirName)
 {
-    EXPECT_EQ(ExportNames::SoundExtension("/music/song.mp3"), "mp3");
-    EXPECT_EQ(ExportNames::SoundExtension("/music/tune.aiff"), "iff");
-    EXPECT_EQ(ExportNames::SoundExtension("/music/ab"), "ab");
-    EXPECT_EQ(ExportNames::SoundExtension("/a/b"), "b");
-    EXPECT_EQ(ExportNames::SoundExtension(""), "");
+    EXPECT_EQ(ExportNames::SoundFileName(1, "/music/song.mp3"), "spot1_sound.mp3");
+    EXPECT_EQ(ExportNames::SoundFileName(2, "/music/bells.flac"), "spot2_sound.flac");
+    EXPECT_EQ(ExportNames::SoundFileName(2, "/music/bells"), "spot2_sound");
+    EXPECT_EQ(ExportNames::SoundFileName(0, "/music.d/.hidden"), "spot0_sound");
+    EXPECT_EQ(ExportNames::SoundFileName(0, ""), "spot0_sound");
 }

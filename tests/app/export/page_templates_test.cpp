@@ -29,7 +29,7 @@ TEST(PageTemplates, SpotPagePartsMatchTheirTextsByteForByte)
 {
     EXPECT_EQ(PageTemplates::SpotHead("Harbour", "France"), ExpectedPage("spot_head.txt"));
     EXPECT_EQ(PageTemplates::WaitingNote(), ExpectedPage("waiting_note.txt"));
-    EXPECT_EQ(PageTemplates::SoundLine(2, "mp3"), ExpectedPage("sound_line.txt"));
+    EXPECT_EQ(PageTemplates::SoundLine("spot2_sound.mp3"), ExpectedPage("sound_line.txt"));
     EXPECT_EQ(PageTemplates::SlideShowScript(threePictureList(&PageTemplates::PictureEntry),
                                              threePictureList(&PageTemplates::LowResolutionEntry)),
               ExpectedPage("slide_show_three_pictures.txt"));
@@ -59,7 +59,7 @@ TEST(PageTemplates, NamesFromFilesAreEscapedWhereverTheyArePlaced)
     const QString spotHead = PageTemplates::SpotHead(name, name);
     EXPECT_TRUE(spotHead.contains("<TITLE>" + escaped + "</TITLE>"));
     EXPECT_TRUE(spotHead.contains(">Up to " + escaped + "</a>"));
-    EXPECT_EQ(PageTemplates::SoundLine(0, "<b>"), "\t<BGSOUND SRC=\"sounds/spot0_sound.&lt;b&gt;\">\n");
+    EXPECT_EQ(PageTemplates::SoundLine("spot0_sound.<b>"), "\t<BGSOUND SRC=\"sounds/spot0_sound.&lt;b&gt;\">\n");
 }
 
 TEST(PageTemplates, PlaceholdersInNamesAreTakenLiterally)

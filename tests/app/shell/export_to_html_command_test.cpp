@@ -92,7 +92,8 @@ TEST_F(ExportToHtmlCommandTest, AFolderThatCannotBeMadeIsAnError)
     shell_.answerFolder(sites());
     exportMap();
     EXPECT_EQ(shell_.messageTexts(),
-              std::vector<QString>{"An error occurred. You may want to try saving to another location."});
+              std::vector<QString>{"An error occurred. You may want to try saving to another location.\n\n" + sites() +
+                                   "/Italy: File exists."});
     EXPECT_EQ(shell_.messages().back().title, "Error");
     EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Error);
 }

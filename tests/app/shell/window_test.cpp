@@ -75,7 +75,7 @@ int WindowTest::spotCount()
 
 int WindowTest::spotsSavedIn(const QString& file)
 {
-    const std::optional<html_export::MapSnapshot> saved = html_export::DocumentSnapshot::Load(file);
+    const std::optional<html_export::MapSnapshot> saved = html_export::DocumentSnapshot::Load(file).map;
     return saved ? static_cast<int>(saved->spots.size()) : -1;
 }
 
