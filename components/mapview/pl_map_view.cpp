@@ -136,8 +136,7 @@ com::HRESULT PLMapView::DocumentChanged(com::IUnknown* pUnknown, com::LONG chang
             document->GetMapFile(mapFile.put());
             mapFileName_ = ui::ToQString(mapFile.get());
             offscreenStale_ = true;
-            mapPicture_.reset();
-            if (!mapFileName_->isEmpty()) mapPicture_.emplace(*mapFileName_, clientSize());
+            loadMapPicture();
             onSize();
             invalidateWindow();
         } else if (changeType >= kSpotDeleted && changeType <= kSpotVisitedChanged) {
@@ -243,6 +242,17 @@ com::HRESULT PLMapView::CreateControlWindow(QWidget* host) noexcept
 QWidget* PLMapView::ControlWindow() noexcept
 {
     return window_.data();
+}
+
+void PLMapView::loadMapPicture()
+{
+    mapPicture_.reset();
+    if (mapFileName_->isEmpty()) return;
+    mapPicture_.emplace(*mapFileName_);
+    // Decoded now, at the size it will be shown, so that a file whose pixels do not decode is a
+    // picture of size 0 before anything is placed on it.
+    const QRect shown = ToQRect(mapview::FitPicture(mapPicture_->size(), clientSize()));
+    if (!shown.isEmpty()) mapPicture_->pixelsFor(shown.size());
 }
 
 void PLMapView::invalidateWindow()

@@ -2,8 +2,8 @@
 
 #include "components/interfaces/map_view.h"
 #include "components/mapview/map_geometry.h"
-#include "components/mapview/map_picture.h"
 #include "imaging/image.h"
+#include "imaging/shown_picture.h"
 #include "platform/com/event_source.h"
 #include "platform/com/implements.h"
 #include "platform/ui/hosted_control.h"
@@ -90,6 +90,7 @@ private:
     bool hasContainingMap() const;
     bool inOverviewBox(tagPOINT point) const;
     void zoomOut();
+    void loadMapPicture();
     void invalidateWindow();
     void selectNeighbour(bool previous);
     void nudge(long virtualKey);
@@ -113,7 +114,7 @@ private:
     com::ComPtr<IDocument> document_;
     std::optional<QString> mapFileName_;
     com::ComPtr<IBaseTool> currentTool_;
-    std::optional<mapview::MapPicture> mapPicture_;
+    std::optional<imaging::ShownPicture> mapPicture_;
     tagRECT pictureRect_{0, 0, 0, 0};
     QImage offscreen_;
     bool offscreenStale_ = true;

@@ -243,7 +243,13 @@ void PLSlideShowView::loadPicture(const QString& path)
 {
     picture_.reset();
     needsRender_ = true;
-    if (!path.isEmpty()) picture_.emplace(path, clientSize());
+    if (path.isEmpty()) return;
+    picture_.emplace(path);
+    // Decoded now, at the size it will be shown, so that pixels that do not decode make a picture
+    // of size 0 before it is fitted.
+    const tagRECT shown = slideshow::FitSlide(picture_->size(), clientSize());
+    if (shown.right > shown.left && shown.bottom > shown.top)
+        picture_->pixelsFor(QSize(shown.right - shown.left, shown.bottom - shown.top));
 }
 
 void PLSlideShowView::fitPicture()

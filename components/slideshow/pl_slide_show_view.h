@@ -2,7 +2,7 @@
 
 #include "components/interfaces/photo_spot.h"
 #include "components/interfaces/slide_show_view.h"
-#include "components/slideshow/slide_picture.h"
+#include "imaging/shown_picture.h"
 #include "imaging/image.h"
 #include "platform/com/event_source.h"
 #include "platform/com/implements.h"
@@ -100,7 +100,7 @@ private:
     com::ComPtr<IDocument> document_;
     QString mapPicturePath_;
     QString currentPicturePath_;
-    std::optional<slideshow::SlidePicture> picture_;
+    std::optional<imaging::ShownPicture> picture_;
     tagRECT pictureRect_{0, 0, 0, 0};
     bool needsRender_ = true;
     QImage backBuffer_;
