@@ -142,20 +142,29 @@ QImage decode(const QString& path, QSize wanted)
     QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
-    if (declaresTooManyPixels(stored))
+    // A picture whose size its header does not tell cannot be weighed against the limits before
+    // it is decoded; SizeOfFile gives it size 0 as well, so every caller sees it alike.
+    if (stored.isEmpty() || declaresTooManyPixels(stored))
         return QImage();
     QSize output = stored;
-    if (wanted.isValid() && stored.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    if (wanted.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
         output = reducedDecodeSize(stored, turnsSideways(reader) ? wanted.transposed() : wanted);
         reader.setScaledSize(output);
     }
-    // Four bytes a pixel: the widest format the decoders give.
+    // Four bytes a pixel: the widest format the decoders give. A GIF's frames can be larger than
+    // the size its reader reports, so a GIF takes what a decode may take at most, and decodes alone.
+    const qint64 outputBytes = reader.format() == "gif" ? qint64(kAllocationLimitMegabytes) << 20
+                                                        : qint64(output.width()) * output.height() * 4;
     const std::optional<DecodeBudget::Reservation> reservation =
-        DecodeBudget::Shared().reserve(workingBytes + qint64(output.width()) * output.height() * 4);
+        DecodeBudget::Shared().reserve(workingBytes + outputBytes);
     if (!reservation)
         return QImage();
+    const bool sideways = turnsSideways(reader);
     file.forgetLookAhead();
     QImage pixels = reader.read();
+    // A picture unlike its header would be placed and scaled by a size it does not have.
+    if (pixels.size() != (sideways ? output.transposed() : output))
+        return QImage();
     return file.ranOut() || messages.dataEndedEarly() ? QImage() : pixels;
 }
 

@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -74,14 +75,24 @@ TEST(ImageDecoding, FilesThatCannotBeDecodedGiveSizeZero)
         halves(QSize(64, 48)).save(&buffer, "JPEG");
         return bytes;
     }();
-    const QStringList undecodable{
+    QStringList undecodable{
         folder.path("missing.jpg"),
         folder.write("empty.png", {}),
         folder.write("text.jpg", "not a picture at all"),
         folder.write("header-only.jpg", jpeg.left(20)),
         folder.write("png-header-only.png",
                      QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000040000000300806000000")),
+        // A MNG signature before PNG chunks: a decoder draws it, but no header says its size, so it
+        // could not be weighed against the limits before decoding (found by the fuzzer).
+        // A GIF whose frame is wider than the size its reader reports (found by the fuzzer).
+        folder.write("wider.gif", QByteArray::fromBase64("R0lGODlhF//4AAAAACEAACxJRjg5YRf/+AAAAAAhAAAsAAAAlwAAAAB2+voAAACXAAAAAHb6+iAgjpyWRIAAADs=")),
+        folder.write("no-size.png", QByteArray::fromBase64("ik1ORw0KGgoAAAANSUhEUgAAAAQAAAADCAIAAAA7ljmRAAAAKklEQVR4nA3HMQEAMAz"
+                                                           "DMAMriMDpaSgBUYCbPgEOLh5CnLjx8lOnbr36AOO3DflsbMvSAAAAAElFTkSuQmCC")),
     };
+    // Never opened for reading: that would wait for a writer forever.
+    const QString fifo = folder.path("fifo.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    undecodable.append(fifo);
     for (const QString& path : undecodable) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_EQ(Image::FromFile(path).size(), QSize(0, 0));
@@ -89,6 +100,7 @@ TEST(ImageDecoding, FilesThatCannotBeDecodedGiveSizeZero)
     }
     EXPECT_EQ(Image::SizeOfFile(folder.path("missing.jpg")), QSize());
     EXPECT_EQ(Image::SizeOfFile(folder.path("text.jpg")), QSize());
+    EXPECT_EQ(Image::SizeOfFile(fifo), QSize());
 }
 
 TEST(ImageDecoding, APictureCutShortGivesSizeZeroThoughItsDecoderWouldFillTheRest)
