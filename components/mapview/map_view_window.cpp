@@ -96,26 +96,6 @@ void MapViewWindow::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) view_.onLButtonDoubleClick(AreaPoint(*event));
 }
 
-void MapViewWindow::dragEnterEvent(QDragEnterEvent* event)
-{
-    dropTarget_.dragEnter(*event);
-}
-
-void MapViewWindow::dragMoveEvent(QDragMoveEvent* event)
-{
-    dropTarget_.dragMove(*event);
-}
-
-void MapViewWindow::dragLeaveEvent(QDragLeaveEvent*)
-{
-    dropTarget_.dragLeave();
-}
-
-void MapViewWindow::dropEvent(QDropEvent* event)
-{
-    dropTarget_.drop(*event);
-}
-
 bool MapViewWindow::focusNextPrevChild(bool)
 {
     // Tab and Shift+Tab step through the spots; QWidget hands them to keyPressEvent when this

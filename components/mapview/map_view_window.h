@@ -32,15 +32,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     PLMapView& view_;
-    MapViewDropTarget dropTarget_;
+    MapViewDropTarget dropTarget_;  // takes this window's drag events
     QPushButton* collapseButton_;
     QPushButton* expandButton_;
 };

@@ -74,24 +74,4 @@ void SlideShowWindow::mousePressEvent(QMouseEvent* event)
     view_.onLButtonDown({position.x(), position.y()});
 }
 
-void SlideShowWindow::dragEnterEvent(QDragEnterEvent* event)
-{
-    dropTarget_.dragEnter(*event);
-}
-
-void SlideShowWindow::dragMoveEvent(QDragMoveEvent* event)
-{
-    dropTarget_.dragMove(*event);
-}
-
-void SlideShowWindow::dragLeaveEvent(QDragLeaveEvent*)
-{
-    dropTarget_.dragLeave();
-}
-
-void SlideShowWindow::dropEvent(QDropEvent* event)
-{
-    dropTarget_.drop(*event);
-}
-
 }  // namespace slideshow

@@ -30,14 +30,10 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     PLSlideShowView& view_;
-    SlideShowDropTarget dropTarget_;
+    SlideShowDropTarget dropTarget_;  // takes this window's drag events
     QPushButton* maximizeButton_;
     QPushButton* restoreButton_;
 };

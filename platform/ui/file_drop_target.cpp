@@ -36,6 +36,19 @@ QStringList DroppedFiles(const QMimeData& data)
 FileDropTarget::FileDropTarget(QWidget& targetWindow) : targetWindow_(targetWindow)
 {
     targetWindow_.setAcceptDrops(true);
+    targetWindow_.installEventFilter(this);
+}
+
+bool FileDropTarget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &targetWindow_) return false;
+    switch (event->type()) {
+    case QEvent::DragEnter: dragEnter(*static_cast<QDragEnterEvent*>(event)); return true;
+    case QEvent::DragMove: dragMove(*static_cast<QDragMoveEvent*>(event)); return true;
+    case QEvent::DragLeave: dragLeave(); return true;
+    case QEvent::Drop: drop(*static_cast<QDropEvent*>(event)); return true;
+    default: return false;
+    }
 }
 
 bool FileDropTarget::applyEffect(QDropEvent& event) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPoint>
 #include <QStringList>
 #include <Qt>
@@ -30,24 +31,26 @@ DropEffect DropEffectFor(Qt::KeyboardModifiers keys, Qt::DropActions allowed);
 // shows the drag image. After a drop the effect given back is always none, so a source never
 // deletes or moves the files it offered.
 //
-// The target window forwards its four drag events here and must outlive the target (it usually
-// owns it). Thread: the user-interface thread.
-class FileDropTarget {
+// It takes the target window's drag events itself (as an event filter), so the window needs no
+// drag handling of its own; the window must outlive the target (it usually owns it).
+// Thread: the user-interface thread.
+class FileDropTarget : public QObject {
 public:
     explicit FileDropTarget(QWidget& targetWindow);
-    virtual ~FileDropTarget() = default;
     FileDropTarget(const FileDropTarget&) = delete;
     FileDropTarget& operator=(const FileDropTarget&) = delete;
 
-    void dragEnter(QDragEnterEvent& event);
-    void dragMove(QDragMoveEvent& event);
-    void dragLeave();
-    void drop(QDropEvent& event);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
     virtual void OnDrop(const QStringList& files, QPoint screenPoint) = 0;
 
 private:
+    void dragEnter(QDragEnterEvent& event);
+    void dragMove(QDragMoveEvent& event);
+    void dragLeave();
+    void drop(QDropEvent& event);
+
     // Writes the effect into the event; true when it is not none.
     bool applyEffect(QDropEvent& event) const;
 
