@@ -5,6 +5,7 @@
 #include "app/shell/map_view_event_sink.h"
 #include "components/interfaces/document.h"
 #include "components/interfaces/map_view.h"
+#include "components/interfaces/table_control.h"
 #include "platform/com/event_source.h"
 
 #include <QString>
@@ -76,6 +77,8 @@ public:
 
     IDocument* document() const { return document_.get(); }
     IMapView* mapView() const { return mapView_.get(); }
+    // The file browser's list; null while it is not hosted.
+    ITableControl* tableControl() const { return tableControl_.get(); }
     QWidget* mapViewHost() const;
     const QString& documentPath() const { return documentPath_; }
     bool maximised() const { return maximised_; }
@@ -103,6 +106,7 @@ private:
     com::ComPtr<IMapView> mapView_;
     com::ComPtr<MapViewEventSink> mapViewSink_;
     com::EventConnection<_IMapViewEvents> mapViewEvents_;
+    com::ComPtr<ITableControl> tableControl_;
     ExportToHtmlCommand exportCommand_;
     bool maximised_ = false;
     bool firstPaintPending_ = true;
