@@ -7,6 +7,7 @@
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/file_type.h"
 #include "components/interfaces/map_spot.h"
+#include "components/interfaces/photo_spot.h"
 #include "components/interfaces/xml_property_bag.h"
 #include "platform/com/runtime.h"
 #include "platform/shell/shell_services.h"
@@ -43,43 +44,63 @@ WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (com::FAILED(com::CreateInstance(CLSID_PLDocument, document_)))
         throw std::runtime_error("the document component could not be created");
-    documentSink_ = com::Make<DocumentEventSink>(*this);
-    documentEvents_.connect(document_.get(), documentSink_->identity());
+    documentEvents_.connect(document_.get(), *this);
 
-    mapViewHost_ = new QFrame(this);
-    mapViewHost_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    com::ComPtr<com::IUnknown> control;
-    if (com::SUCCEEDED(ui::HostControl(u"Components.MapView.1", *mapViewHost_, control)))
-        mapView_ = control.tryAs<IMapView>();
+    tableControl_ = hostControl<ITableControl>(u"Components.TableControl.1", tableControlHost_, false);
+    toolPalette_ = hostControl<IToolPalette>(u"Components.ToolPalette.1", toolPaletteHost_, false);
+    if (toolPalette_) {
+        toolPaletteEvents_.connect(toolPalette_.get(), *this);
+        toolPalette_->SetTableControl(tableControl_.get());
+    }
+
+    mapView_ = hostControl<IMapView>(u"Components.MapView.1", mapViewHost_, true);
     if (mapView_) {
-        mapViewSink_ = com::Make<MapViewEventSink>(*this);
-        mapViewEvents_.connect(mapView_.get(), mapViewSink_->identity());
+        mapViewEvents_.connect(mapView_.get(), *this);
         mapView_->SetDocument(document_.get());
-        // The tool palette hands the map view its current tool; until it is hosted the map view
-        // gets the edit tool, the palette's tool at start.
-        com::ComPtr<IBaseTool> editTool;
-        if (com::SUCCEEDED(com::CreateInstance(CLSID_PLEditTool, editTool))) mapView_->SetCurrentTool(editTool.get());
-        if (const auto hosted = mapView_.tryAs<ui::IHostedControl>(); hosted && hosted->ControlWindow())
-            setFocusProxy(hosted->ControlWindow());
+    }
+    setFocusProxy(mapViewHost_);
+
+    slideShowView_ = hostControl<ISlideShowView>(u"Components.SlideShowView.1", slideShowViewHost_, true);
+    if (slideShowView_) {
+        slideShowViewEvents_.connect(slideShowView_.get(), *this);
+        slideShowView_->SetDocument(document_.get());
+    }
+    slideShowViewHost_->hide();
+    HandOverCurrentTool();
+    slideShowController_ =
+        hostControl<ISlideShowController>(u"Components.SlideShowController.1", slideShowControllerHost_, false);
+    if (slideShowController_) {
+        slideShowControllerEvents_.connect(slideShowController_.get(), *this);
+        slideShowController_->Disable();
     }
 
     const QString rootMap = Preferences::RootMap();
     if (rootMap.isEmpty() || openDocument(rootMap, false, false) != OpenOutcome::Opened) documentPath_.clear();
 }
 
-WorkspaceView::~WorkspaceView()
+template <class Control>
+com::ComPtr<Control> WorkspaceView::hostControl(std::u16string_view progId, QWidget*& host, bool bordered)
 {
-    documentSink_->detach();
-    documentEvents_.disconnect();
-    if (mapViewSink_) mapViewSink_->detach();
-    mapViewEvents_.disconnect();
-    // The control's window goes while the control still lives, so it never outlives what it shows.
-    delete mapViewHost_;
+    if (bordered) {
+        auto* frame = new QFrame(this);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        host = frame;
+    } else {
+        host = new QWidget(this);
+    }
+    com::ComPtr<com::IUnknown> control;
+    if (com::FAILED(ui::HostControl(progId, *host, control))) return {};
+    // Whoever gives the host the keyboard gives it to the control inside.
+    if (const auto hosted = control.tryAs<ui::IHostedControl>(); hosted && hosted->ControlWindow())
+        host->setFocusProxy(hosted->ControlWindow());
+    return control.tryAs<Control>();
 }
 
-QWidget* WorkspaceView::mapViewHost() const
+WorkspaceView::~WorkspaceView()
 {
-    return mapViewHost_;
+    // The controls' windows go while the controls still live, so none outlives what it shows.
+    for (QWidget* host : {tableControlHost_, toolPaletteHost_, mapViewHost_, slideShowViewHost_, slideShowControllerHost_})
+        delete host;
 }
 
 WorkspaceView::PromptAnswer WorkspaceView::PromptToSave()
@@ -106,6 +127,7 @@ WorkspaceView::OpenOutcome WorkspaceView::OpenDocumentFile(const QString& path, 
 WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool showError, bool askToSave)
 {
     if (askToSave && PromptToSave() == PromptAnswer::Cancel) return OpenOutcome::Cancelled;
+    stopShownSlideShow();
 
     com::ComPtr<IXMLPropertyBag> bag;
     com::ComPtr<com::IUnknown> loaded;
@@ -120,7 +142,8 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
     documentEvents_.disconnect();
     document_ = std::move(opened);
     if (mapView_) mapView_->SetDocument(document_.get());
-    documentEvents_.connect(document_.get(), documentSink_->identity());
+    if (slideShowView_) slideShowView_->SetDocument(document_.get());
+    documentEvents_.connect(document_.get(), *this);
     document_->SendOpenNotification();
     documentPath_ = path;
     frame_.SetDocumentPath(path);
@@ -130,6 +153,7 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
 void WorkspaceView::New()
 {
     if (PromptToSave() == PromptAnswer::Cancel) return;
+    stopShownSlideShow();
     if (mapView_) mapView_->PopAllMaps();
     documentPath_.clear();
     document_->Empty();
@@ -261,18 +285,47 @@ void WorkspaceView::ZoomOut(const QString& inMapFilename)
 
 void WorkspaceView::ActivateFile(const QString& path)
 {
-    if (ClassifyFile(ui::ToView(path)) != kFileTypeMap) return;
-    if (PromptToSave() == PromptAnswer::Cancel) return;
-    if (mapView_) mapView_->PopAllMaps();
-    // The user has just been asked; a second question for the same open would be one too many.
-    openDocument(path, true, false);
+    switch (ClassifyFile(ui::ToView(path))) {
+    case kFileTypePicture:
+        previewPicture(path);
+        break;
+    case kFileTypeMap:
+        if (PromptToSave() == PromptAnswer::Cancel) return;
+        if (mapView_) mapView_->PopAllMaps();
+        // The user has just been asked; a second question for the same open would be one too many.
+        openDocument(path, true, false);
+        break;
+    default:
+        break;
+    }
+}
+
+void WorkspaceView::previewPicture(const QString& path)
+{
+    if (!slideShowView_) return;
+    com::ComPtr<IBaseSpot> preview;
+    document_->GetPreviewSpot(preview.put());
+    const com::ComPtr<IPhotoSpot> photoSpot = preview.tryAs<IPhotoSpot>();
+    if (!photoSpot) return;
+    // What an earlier preview left goes, so the preview shows exactly this one picture.
+    com::LONG count = 0;
+    photoSpot->NumImages(&count);
+    for (com::LONG i = 0; i < count; ++i) photoSpot->RemoveCurrentImage();
+    com::Bstr picture = ui::ToBstr(path);
+    com::BSTR name = picture.get();
+    photoSpot->AddPhoto(&name);
+    document_->PutCurrentSpot(preview.get());
+    StartSlideShow();
 }
 
 void WorkspaceView::Maximize()
 {
     if (maximised_) return;
+    toolPaletteHost_->hide();
+    tableControlHost_->hide();
     maximised_ = true;
     postLayout();
+    if (slideShowView_) slideShowView_->PutMaximized(1);
     if (mapView_) mapView_->PutMaximized(1);
 }
 
@@ -280,8 +333,69 @@ void WorkspaceView::Restore()
 {
     if (!maximised_) return;
     maximised_ = false;
+    toolPaletteHost_->show();
+    tableControlHost_->show();
     postLayout();
+    if (slideShowView_) slideShowView_->PutMaximized(0);
     if (mapView_) mapView_->PutMaximized(0);
+}
+
+void WorkspaceView::HandOverCurrentTool()
+{
+    if (!toolPalette_ || !mapView_) return;
+    com::ComPtr<IBaseTool> tool;
+    toolPalette_->GetCurrentTool(tool.put());
+    mapView_->SetCurrentTool(tool.get());
+}
+
+void WorkspaceView::StartSlideShow()
+{
+    if (!slideShowView_ || !hasPicturesToShow()) return;
+    com::Bstr mapPicture;
+    if (mapView_) mapView_->GetMapFileName(mapPicture.put());
+    com::BSTR picture = mapPicture.get();
+    slideShowView_->OnSlideShowStart(&picture);
+    slideShowViewHost_->show();
+    mapViewHost_->hide();
+    slideShowViewHost_->setFocus();
+    if (slideShowController_) slideShowController_->Enable();
+}
+
+bool WorkspaceView::hasPicturesToShow() const
+{
+    com::ComPtr<IBaseSpot> current;
+    document_->GetCurrentSpot(current.put());
+    const com::ComPtr<IPhotoSpot> photoSpot = current.tryAs<IPhotoSpot>();
+    com::LONG count = 0;
+    if (photoSpot) photoSpot->NumImages(&count);
+    return count > 0;
+}
+
+void WorkspaceView::StopSlideShow()
+{
+    if (mapView_) mapView_->InvalMap();
+    mapViewHost_->show();
+    mapViewHost_->setFocus();
+    slideShowViewHost_->hide();
+    if (slideShowController_) slideShowController_->Disable();
+    // A finished preview leaves no current spot behind: the preview spot is not on the map.
+    com::ComPtr<IBaseSpot> current;
+    com::ComPtr<IBaseSpot> preview;
+    document_->GetCurrentSpot(current.put());
+    document_->GetPreviewSpot(preview.put());
+    if (current && current == preview) document_->PutCurrentSpot(nullptr);
+}
+
+void WorkspaceView::stopShownSlideShow()
+{
+    if (slideShowView_ && slideShowViewHost_->isVisible()) slideShowView_->StopSlideShow();
+}
+
+void WorkspaceView::StepSlideShow(com::HRESULT (ISlideShowView::*step)() noexcept)
+{
+    if (!slideShowView_) return;
+    (slideShowView_.get()->*step)();
+    slideShowViewHost_->setFocus();
 }
 
 bool WorkspaceView::CloseRequest()
@@ -296,6 +410,7 @@ bool WorkspaceView::CloseRequest()
 void WorkspaceView::onDocumentChanged(com::IUnknown* pUnknown, com::LONG changeFlags)
 {
     if (mapView_) mapView_->DocumentChanged(pUnknown, changeFlags);
+    if (slideShowView_) slideShowView_->DocumentChanged(pUnknown, changeFlags);
 }
 
 void WorkspaceView::paintEvent(QPaintEvent*)
@@ -322,8 +437,17 @@ void WorkspaceView::postLayout()
 
 void WorkspaceView::layoutHosts()
 {
-    const WorkspaceLayout layout = WorkspaceLayout::Compute(width(), height(), maximised_);
+    com::LONG bestWidth = WorkspaceLayout::kDefaultBestWidth;
+    com::LONG bestHeight = WorkspaceLayout::kDefaultBestHeight;
+    if (toolPalette_) toolPalette_->GetBestSize(&bestWidth, &bestHeight);
+    const WorkspaceLayout layout = WorkspaceLayout::Compute(width(), height(), maximised_, bestWidth, bestHeight);
+    if (!maximised_) {
+        toolPaletteHost_->setGeometry(layout.toolPalette);
+        tableControlHost_->setGeometry(layout.tableControl);
+    }
     mapViewHost_->setGeometry(layout.views);
+    slideShowViewHost_->setGeometry(layout.views);
+    slideShowControllerHost_->setGeometry(layout.slideShowController);
 }
 
 }  // namespace shell

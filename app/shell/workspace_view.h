@@ -1,28 +1,28 @@
 #pragma once
 
-#include "app/shell/document_event_sink.h"
 #include "app/shell/export_to_html_command.h"
-#include "app/shell/map_view_event_sink.h"
+#include "app/shell/workspace_event_sinks.h"
 #include "components/interfaces/document.h"
 #include "components/interfaces/map_view.h"
+#include "components/interfaces/slide_show_controller.h"
+#include "components/interfaces/slide_show_view.h"
 #include "components/interfaces/table_control.h"
-#include "platform/com/event_source.h"
+#include "components/interfaces/tool_palette.h"
 
 #include <QString>
 #include <QWidget>
-
-class QFrame;
 
 namespace shell {
 
 class MainFrame;
 
-// The main window's client area: owns the open document and its path, hosts the controls, lays
-// them out, receives their events, and carries out the document commands.
+// The main window's client area: owns the open document and its path, hosts the five controls
+// (the file browser's tool palette and list, the map view, and the slide show view with its
+// controller in the map's place while a show plays), lays them out, joins them through their
+// events, and carries out the document commands.
 //
-// The file browser, the tool palette, the slide show view and its controller are hosted by their
-// own code when they exist; until then the layout leaves their places empty and the map view gets
-// the edit tool directly.
+// A control that cannot be created leaves its place empty and its reference null; everything
+// below asks before using one.
 //
 // Thread: the user-interface thread.
 class WorkspaceView final : public QWidget {
@@ -32,7 +32,7 @@ public:
     enum class PromptAnswer { Yes, No, Cancel };
     enum class OpenOutcome { Opened, Cancelled, Failed };
 
-    // Creates the document, the map view, and opens the root map of the last run silently. Throws
+    // Creates the document, the controls, and opens the root map of the last run silently. Throws
     // std::runtime_error when the document cannot be created: without one there is no workspace.
     WorkspaceView(MainFrame& frame, QWidget* parent);
     ~WorkspaceView() override;
@@ -60,10 +60,19 @@ public:
     // containing map (the map view's BroadcastZoomOut).
     void GoToLinkedMap(const QString& inMapFilename);
     void ZoomOut(const QString& inMapFilename);
-    // A file the user activated: a map is opened in place of the document.
+    // A file the user activated: a map is opened in place of the document, a picture is shown
+    // alone as a slide show.
     void ActivateFile(const QString& path);
     void Maximize();
     void Restore();
+
+    // The tool palette's current tool becomes the map view's.
+    void HandOverCurrentTool();
+    // The slide show of the current spot in the map's place, and back to the map.
+    void StartSlideShow();
+    void StopSlideShow();
+    // A step the controller's buttons ask of the slide show, which keeps the keyboard afterwards.
+    void StepSlideShow(com::HRESULT (ISlideShowView::*step)() noexcept);
 
     // The close box and Exit: asks to save, then stores the root map. False when the user chose to
     // keep the program running.
@@ -72,14 +81,21 @@ public:
     // its worker has ended.
     bool CancelExport();
 
-    // What the document's listener is told, forwarded to the map view.
+    // What the document's listener is told, forwarded to both views.
     void onDocumentChanged(com::IUnknown* pUnknown, com::LONG changeFlags);
 
     IDocument* document() const { return document_.get(); }
     IMapView* mapView() const { return mapView_.get(); }
-    // The file browser's list; null while it is not hosted.
+    // The file browser's list; null when it could not be created.
     ITableControl* tableControl() const { return tableControl_.get(); }
-    QWidget* mapViewHost() const;
+    IToolPalette* toolPalette() const { return toolPalette_.get(); }
+    ISlideShowView* slideShowView() const { return slideShowView_.get(); }
+    ISlideShowController* slideShowController() const { return slideShowController_.get(); }
+    QWidget* mapViewHost() const { return mapViewHost_; }
+    QWidget* slideShowViewHost() const { return slideShowViewHost_; }
+    QWidget* slideShowControllerHost() const { return slideShowControllerHost_; }
+    QWidget* toolPaletteHost() const { return toolPaletteHost_; }
+    QWidget* tableControlHost() const { return tableControlHost_; }
     const QString& documentPath() const { return documentPath_; }
     bool maximised() const { return maximised_; }
 
@@ -94,19 +110,36 @@ protected:
 private:
     OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
     bool writeDocument(const QString& failureMessage);
+    template <class Control>
+    com::ComPtr<Control> hostControl(std::u16string_view progId, QWidget*& host, bool bordered);
+    void previewPicture(const QString& path);
+    // A show of the current spot has something to show: a photo spot with a picture at least.
+    bool hasPicturesToShow() const;
+    // Before the document changes under it, a show on screen ends as if its Stop was pressed.
+    void stopShownSlideShow();
     void layoutHosts();
     void postLayout();
 
     MainFrame& frame_;
     com::ComPtr<IDocument> document_;
-    com::ComPtr<DocumentEventSink> documentSink_;
-    com::EventConnection<_IDocumentEvents> documentEvents_;
+    EventSubscription<DocumentEventSink, _IDocumentEvents> documentEvents_;
     QString documentPath_;
-    QFrame* mapViewHost_ = nullptr;
-    com::ComPtr<IMapView> mapView_;
-    com::ComPtr<MapViewEventSink> mapViewSink_;
-    com::EventConnection<_IMapViewEvents> mapViewEvents_;
+
+    // The hosts belong to this widget; each control keeps its window inside its host.
+    QWidget* tableControlHost_ = nullptr;
+    QWidget* toolPaletteHost_ = nullptr;
+    QWidget* mapViewHost_ = nullptr;
+    QWidget* slideShowViewHost_ = nullptr;
+    QWidget* slideShowControllerHost_ = nullptr;
     com::ComPtr<ITableControl> tableControl_;
+    com::ComPtr<IToolPalette> toolPalette_;
+    com::ComPtr<IMapView> mapView_;
+    com::ComPtr<ISlideShowView> slideShowView_;
+    com::ComPtr<ISlideShowController> slideShowController_;
+    EventSubscription<ToolPaletteEventSink, _IToolPaletteEvents> toolPaletteEvents_;
+    EventSubscription<MapViewEventSink, _IMapViewEvents> mapViewEvents_;
+    EventSubscription<SlideShowViewEventSink, _ISlideShowViewEvents> slideShowViewEvents_;
+    EventSubscription<SlideShowControllerEventSink, _ISlideShowControllerEvents> slideShowControllerEvents_;
     ExportToHtmlCommand exportCommand_;
     bool maximised_ = false;
     bool firstPaintPending_ = true;
