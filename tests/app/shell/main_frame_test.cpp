@@ -181,18 +181,30 @@ TEST_F(MainFrameTest, TheRootMapOfTheLastRunOpensSilentlyAtStart)
     EXPECT_TRUE(shell_.messages().empty());
 }
 
-TEST_F(MainFrameTest, TheMapViewFillsItsPlaceAndMaximisesAfterTheEventReturns)
+TEST_F(MainFrameTest, TheFiveHostsFillTheirPlacesAndMaximiseAfterTheEventReturns)
 {
     // The frame is sized so that its client area, the workspace, is 600 x 400.
     frame().show();
     const QSize around = frame().size() - workspace().size();
     frame().resize(QSize(600, 400) + around);
     ASSERT_TRUE(QTest::qWaitFor([&] { return workspace().size() == QSize(600, 400); }));
-    EXPECT_EQ(workspace().mapViewHost()->geometry(), QRect(202, 2, 398, 363));
+    const auto placesAre = [&](QRect palette, QRect list, QRect views, QRect controller) {
+        EXPECT_EQ(workspace().toolPaletteHost()->geometry(), palette);
+        EXPECT_EQ(workspace().tableControlHost()->geometry(), list);
+        EXPECT_EQ(workspace().mapViewHost()->geometry(), views);
+        EXPECT_EQ(workspace().slideShowViewHost()->geometry(), views);
+        EXPECT_EQ(workspace().slideShowControllerHost()->geometry(), controller);
+    };
+    const QRect palette(2, 4, 194, 25);
+    const QRect list(0, 30, 200, 368);
+    placesAre(palette, list, QRect(202, 2, 398, 363), QRect(200, 365, 400, 35));
 
     workspace().Maximize();
+    EXPECT_FALSE(workspace().toolPaletteHost()->isVisible());
+    EXPECT_FALSE(workspace().tableControlHost()->isVisible());
     EXPECT_EQ(workspace().mapViewHost()->geometry(), QRect(202, 2, 398, 363));
     EXPECT_TRUE(QTest::qWaitFor([&] { return workspace().mapViewHost()->geometry() == QRect(2, 2, 598, 363); }));
+    placesAre(palette, list, QRect(2, 2, 598, 363), QRect(2, 365, 598, 35));
     com::LONG maximized = 0;
     workspace().mapView()->GetMaximized(&maximized);
     EXPECT_EQ(maximized, 1);
@@ -200,7 +212,9 @@ TEST_F(MainFrameTest, TheMapViewFillsItsPlaceAndMaximisesAfterTheEventReturns)
     workspace().Maximize();
     EXPECT_TRUE(workspace().maximised());
     workspace().Restore();
+    EXPECT_TRUE(workspace().toolPaletteHost()->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return workspace().mapViewHost()->geometry() == QRect(202, 2, 398, 363); }));
+    placesAre(palette, list, QRect(202, 2, 398, 363), QRect(200, 365, 400, 35));
     workspace().mapView()->GetMaximized(&maximized);
     EXPECT_EQ(maximized, 0);
 }
