@@ -20,8 +20,8 @@ QFont DialogFont(int pointSize)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(pointSize);
-    // Never another family in its place: the layout would no longer match the numbers.
-    font.setStyleHint(QFont::SansSerif, QFont::PreferMatch);
+    // Where the family is missing, another sans-serif face stands in rather than the desktop's default.
+    font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
