@@ -9,6 +9,7 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/component_registration.h"
 #include "app/shell/main_frame.h"
+#include "app/shell/preferences.h"
 #include "app/shell/workspace_view.h"
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/photo_spot.h"
@@ -75,6 +76,7 @@ public:
         return desktop_.folderName(owner, prompt);
     }
     void showFolder(const QString& folder) override { desktop_.showFolder(folder); }
+    bool openDocument(const QString& file) override { return desktop_.openDocument(file); }
 
 private:
     QString answer_;
@@ -118,6 +120,9 @@ int window(int argc, char* argv[], bool timeTheOpen)
     QApplication application(argc, argv);
     com::ApartmentScope apartment;
     if (com::FAILED(shell::EnsureComponentsRegistered(PINLORE_COMPONENTS_LIBRARY))) return 1;
+    // A start as the user's every start after the first: no welcome or tip holds the first paint up.
+    shell::Preferences::SetShowWelcomeDialog(false);
+    shell::Preferences::SetShowTipsOnStartup(false);
     const std::unique_ptr<shell::MainFrame> frame = shell::MainFrame::Create();
     if (!frame) return 1;
     AnsweringServices services(map);

@@ -1,12 +1,15 @@
 #include "app/shell/main_frame.h"
 
+#include "app/shell/about_dialog.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/preferences.h"
+#include "app/shell/startup_dialogs.h"
 #include "app/shell/workspace_view.h"
 #include "platform/registry/registry_key.h"
 #include "platform/shell/shell_services.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -36,11 +39,17 @@ std::unique_ptr<MainFrame> MainFrame::Create()
     }
     frame->setCentralWidget(frame->workspace_);
     frame->setFocusProxy(frame->workspace_);
+    MainFrame* self = frame.get();
+    connect(self->workspace_, &WorkspaceView::firstPainted, self, [self] {
+        RunStartupDialogs(*self->workspace_, [self] { self->help_.StartTutorial(*self->workspace_); });
+    });
     return frame;
 }
 
 MainFrame::MainFrame()
-    : recentFilesMenu_(new QMenu(QStringLiteral("&Recent Files"), this)), recentDocuments_(recentFilesMenu_)
+    : recentFilesMenu_(new QMenu(QStringLiteral("&Recent Files"), this)),
+      recentDocuments_(recentFilesMenu_),
+      help_(QCoreApplication::applicationDirPath())
 {
     setWindowTitle(kProgramTitle);
     setWindowIcon(QIcon(QStringLiteral(":/pinlore/pinlore.png")));
@@ -104,10 +113,6 @@ void MainFrame::buildMenus()
                 {nullptr, 0, {}},
                 {"&About Pinlore...", command::kAbout, {}}});
     commandAction(command::kShowTipsOnStartup)->setCheckable(true);
-    // Help, the tutorial and the about box come with the help documents and the program's dialogs;
-    // until then their items are shown greyed.
-    for (const int command : {command::kHelpContents, command::kTutorial, command::kAbout})
-        commandAction(command)->setEnabled(false);
 }
 
 QAction* MainFrame::commandAction(int commandId) const
@@ -177,9 +182,20 @@ void MainFrame::runCommand(int commandId)
     case command::kRedo:
         workspace_->Redo();
         break;
+    case command::kHelpContents:
+        help_.OpenHelp(this);
+        break;
+    case command::kTutorial:
+        help_.StartTutorial(*workspace_);
+        break;
     case command::kShowTipsOnStartup:
         Preferences::SetShowTipsOnStartup(!Preferences::ShowTipsOnStartup());
         break;
+    case command::kAbout: {
+        AboutDialog about(QApplication::activeWindow() ? QApplication::activeWindow() : this);
+        about.exec();
+        break;
+    }
     default:
         break;
     }

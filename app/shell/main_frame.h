@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shell/help_documents.h"
 #include "app/shell/recent_document_list.h"
 
 #include <QMainWindow>
@@ -50,6 +51,7 @@ private:
 
     QMenu* recentFilesMenu_ = nullptr;
     RecentDocumentList recentDocuments_;
+    HelpDocuments help_;
     WorkspaceView* workspace_ = nullptr;
     bool closeAfterExport_ = false;
     std::optional<std::uint64_t> tipsGeneration_;

@@ -30,21 +30,55 @@ void Preferences::SetRootMap(const QString& path)
     key.SetValue("RootMap", registry::ValueType::None, bytes);
 }
 
+bool Preferences::ShowWelcomeDialog()
+{
+    return readFlag("ShowWelcomeDialog", true);
+}
+
+void Preferences::SetShowWelcomeDialog(bool show)
+{
+    writeDword("ShowWelcomeDialog", show ? 1 : 0);
+}
+
 bool Preferences::ShowTipsOnStartup()
 {
-    registry::RegistryKey key;
-    std::uint32_t value = 0;
-    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
-        key.QueryDwordValue("ShowTipsOnStartup", value) != registry::kSuccess)
-        return false;
-    return value != 0;
+    return readFlag("ShowTipsOnStartup", false);
 }
 
 void Preferences::SetShowTipsOnStartup(bool show)
 {
+    writeDword("ShowTipsOnStartup", show ? 1 : 0);
+}
+
+int Preferences::StepCurrentTip(TipStep step)
+{
+    registry::RegistryKey key;
+    std::uint32_t stored = 0;
+    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
+        key.QueryDwordValue("CurrentTip", stored) != registry::kSuccess)
+        stored = 0;
+    const std::uint32_t count = kTipCount;
+    const std::uint32_t current = stored % count;
+    const std::uint32_t next = step == TipStep::Forward ? (current + 1) % count : (current + count - 1) % count;
+    writeDword("CurrentTip", next);
+    return static_cast<int>(next);
+}
+
+bool Preferences::readFlag(const char* name, bool fallback)
+{
+    registry::RegistryKey key;
+    std::uint32_t value = 0;
+    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
+        key.QueryDwordValue(name, value) != registry::kSuccess)
+        return fallback;
+    return value != 0;
+}
+
+void Preferences::writeDword(const char* name, std::uint32_t value)
+{
     registry::RegistryKey key;
     if (key.Create(registry::Hive::CurrentUser, kKey) != registry::kSuccess) return;
-    key.SetDwordValue("ShowTipsOnStartup", show ? 1 : 0);
+    key.SetDwordValue(name, value);
 }
 
 }  // namespace shell

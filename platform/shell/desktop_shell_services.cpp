@@ -8,6 +8,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QStringList>
 #include <QUrl>
 #include <canberra.h>
@@ -34,6 +36,29 @@ QStringList filterNames(std::span<const FileFilter> filters)
 void openWithDesktop(const QString& folder)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+// Whether the desktop associates a program with the file's type, asked as xdg-open itself would
+// decide. Nothing when that cannot be asked (no xdg-mime): then only trying to open tells.
+std::optional<bool> hasAssociatedProgram(const QString& file)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
+    // Associations may name the type by any of its names ("application/x-chm" for a help file).
+    const QStringList names = QStringList{type.name()} + type.aliases();
+    for (const QString& name : names) {
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), name});
+        if (!query.waitForStarted()) return std::nullopt;
+        if (!query.waitForFinished(5000)) {
+            query.kill();
+            query.waitForFinished();
+            return std::nullopt;
+        }
+        if (query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
+            !query.readAllStandardOutput().trimmed().isEmpty())
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -136,6 +161,12 @@ void DesktopShellServices::showFolder(const QString& folder)
         if (finished->isError()) openWithDesktop(folder);
         finished->deleteLater();
     });
+}
+
+bool DesktopShellServices::openDocument(const QString& file)
+{
+    if (!hasAssociatedProgram(file).value_or(true)) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 }  // namespace shell

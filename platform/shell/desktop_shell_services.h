@@ -8,7 +8,8 @@ namespace shell {
 
 // The services on the Linux desktop: Qt's dialogs, the freedesktop sound theme's "bell" event
 // through libcanberra (or the display's beep where no sound can be played), and the file manager
-// through the freedesktop FileManager1 D-Bus interface (or the desktop's handler for folders).
+// through the freedesktop FileManager1 D-Bus interface (or the desktop's handler for folders), and
+// documents through the desktop's associations (xdg-mime, xdg-open).
 class DesktopShellServices final : public ShellServices {
 public:
     DesktopShellServices();
@@ -22,6 +23,7 @@ public:
                                         const QString& initialName, const QString& defaultSuffix) override;
     std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
     void showFolder(const QString& folder) override;
+    bool openDocument(const QString& file) override;
 
 private:
     struct SoundContext;

@@ -52,6 +52,11 @@ public:
 
     // Shows `folder` in the desktop's file manager. Returns at once; failures are not reported.
     virtual void showFolder(const QString& folder) = 0;
+
+    // Opens `file` with the program the desktop associates with its type. False, and nothing
+    // started, when no program on the machine is associated with the type or none could be started;
+    // a program that starts and then fails reports that itself.
+    virtual bool openDocument(const QString& file) = 0;
 };
 
 // The instance in use: the desktop's unless a test installed its own.

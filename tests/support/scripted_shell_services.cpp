@@ -1,5 +1,6 @@
 #include "tests/support/scripted_shell_services.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace test_support {
@@ -69,6 +70,13 @@ std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString
 {
     folderPrompts_.push_back(prompt);
     return take(folderAnswers_, "folder browser");
+}
+
+bool ScriptedShellServices::openDocument(const QString& file)
+{
+    documentRequests_.push_back(file);
+    return std::none_of(refusedDocumentSuffixes_.begin(), refusedDocumentSuffixes_.end(),
+                        [&file](const QString& suffix) { return file.endsWith(suffix); });
 }
 
 }  // namespace test_support

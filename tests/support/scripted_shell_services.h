@@ -23,6 +23,9 @@ public:
     void answerOpenFile(const std::optional<QString>& path) { openFileAnswers_.push_back(PathAnswer::Of(path)); }
     void answerSaveFile(const std::optional<QString>& path) { saveFileAnswers_.push_back(PathAnswer::Of(path)); }
     void answerFolder(const std::optional<QString>& path) { folderAnswers_.push_back(PathAnswer::Of(path)); }
+    // Documents of a type ending in `suffix` (".chm") find no program to open them; every other
+    // document is opened.
+    void refuseDocuments(const QString& suffix) { refusedDocumentSuffixes_.push_back(suffix); }
     // The next message box with a choice is answered so; boxes with only OK answer OK unscripted.
     void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
 
@@ -46,6 +49,8 @@ public:
     const std::vector<QString>& folderPrompts() const { return folderPrompts_; }
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<QString>& shownFolders() const { return shownFolders_; }
+    // The documents the desktop was asked to open, refused ones included, in order.
+    const std::vector<QString>& documentRequests() const { return documentRequests_; }
     int refusedSounds() const { return refusedSounds_; }
     // The texts of the message boxes shown so far, in order.
     std::vector<QString> messageTexts() const;
@@ -58,6 +63,7 @@ public:
                                         const QString& initialName, const QString& defaultSuffix) override;
     std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
     void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
+    bool openDocument(const QString& file) override;
 
 private:
     // Kept apart rather than as an optional, which g++ warns about when a deque moves it out.
@@ -77,6 +83,8 @@ private:
     std::vector<QString> folderPrompts_;
     std::vector<Message> messages_;
     std::vector<QString> shownFolders_;
+    std::vector<QString> refusedDocumentSuffixes_;
+    std::vector<QString> documentRequests_;
     int refusedSounds_ = 0;
 };
 

@@ -127,10 +127,12 @@ TEST_F(MainFrameTest, ShowTipsOnStartupTogglesThePreferenceAndItsCheckMark)
 {
     letTheLoopWait();
     EXPECT_FALSE(frame().commandAction(command::kShowTipsOnStartup)->isChecked());
-    frame().commandAction(command::kShowTipsOnStartup)->trigger();
-    EXPECT_TRUE(shell::Preferences::ShowTipsOnStartup());
-    letTheLoopWait();
-    EXPECT_TRUE(frame().commandAction(command::kShowTipsOnStartup)->isChecked());
+    for (const bool expected : {true, false}) {
+        frame().commandAction(command::kShowTipsOnStartup)->trigger();
+        EXPECT_EQ(shell::Preferences::ShowTipsOnStartup(), expected);
+        letTheLoopWait();
+        EXPECT_EQ(frame().commandAction(command::kShowTipsOnStartup)->isChecked(), expected);
+    }
 }
 
 TEST_F(MainFrameTest, CloseAsksOnceAndCancelKeepsTheProgramRunning)

@@ -1,6 +1,7 @@
 #include "tests/app/shell/window_test.h"
 
 #include "app/export/document_snapshot.h"
+#include "app/shell/preferences.h"
 #include "tests/app/export/map_files.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@ namespace shell_test {
 void WindowTest::SetUp()
 {
     ComponentTest::SetUp();
+    // A start after the first: the welcome would otherwise hold up every test that shows the window.
+    shell::Preferences::SetShowWelcomeDialog(false);
     recreateFrame();
 }
 

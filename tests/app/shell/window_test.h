@@ -21,7 +21,8 @@ namespace shell_test {
 
 // A test of the program's window: the real frame and workspace over the component library, every
 // dialog answered by the scripted shell, and maps made in a folder of the test's own. The frame is
-// made in SetUp, so a test that wants something in the registry first calls recreateFrame().
+// made in SetUp, with the welcome of a first start turned off, so a test that wants something else
+// in the registry first calls recreateFrame().
 class WindowTest : public test_support::ComponentTest {
 protected:
     void SetUp() override;

@@ -1,0 +1,45 @@
+#include "app/shell/help_documents.h"
+
+#include "app/shell/workspace_view.h"
+#include "components/interfaces/cell_factory.h"
+#include "components/interfaces/class_ids.h"
+#include "platform/com/runtime.h"
+#include "platform/shell/shell_services.h"
+#include "platform/ui/qt_strings.h"
+
+#include <QFileInfo>
+
+namespace shell {
+
+HelpDocuments::HelpDocuments(QString programFolder) : programFolder_(std::move(programFolder)) {}
+
+void HelpDocuments::OpenHelp(QWidget* owner) const
+{
+    open(owner, QStringLiteral("help"), QStringLiteral("The help could not be shown"));
+}
+
+void HelpDocuments::StartTutorial(WorkspaceView& workspace) const
+{
+    if (ITableControl* list = workspace.tableControl()) {
+        com::ComPtr<IImageCellFactory> factory;
+        if (com::SUCCEEDED(com::CreateInstance(CLSID_PLImageCellFactory, factory))) {
+            factory->SetDirectory(ui::ToBstr(programFolder_ + QStringLiteral("/tutorial/Pictures")).get());
+            if (const auto cells = factory.tryAs<ICellFactory>()) list->SetCellFactory(cells.get());
+        }
+    }
+    workspace.Restore();
+    open(&workspace, QStringLiteral("tutorial"), QStringLiteral("The tutorial could not be shown"));
+}
+
+void HelpDocuments::open(QWidget* owner, const QString& name, const QString& whatFailed) const
+{
+    const QString book = programFolder_ + QLatin1Char('/') + name + QStringLiteral(".chm");
+    if (QFileInfo::exists(book) && Services().openDocument(book)) return;
+    const QString pages = programFolder_ + QLatin1Char('/') + name + QStringLiteral("/index.html");
+    if (Services().openDocument(pages)) return;
+    Services().messageBox(owner,
+                          whatFailed + QStringLiteral(": no program on this computer opens help files or web pages."),
+                          QStringLiteral("Pinlore"), MessageButtons::Ok, MessageIcon::Warning);
+}
+
+}  // namespace shell
