@@ -3,6 +3,7 @@
 #include "app/shell/tip_dialog.h"
 #include "app/shell/welcome_dialog.h"
 #include "platform/registry/registry_key.h"
+#include "platform/ui/qt_strings.h"
 #include "tests/app/shell/window_test.h"
 
 #include <QApplication>
@@ -84,6 +85,9 @@ TEST_F(StartupDialogsTest, YesWithTheBoxSetStartsTheTutorialAndKeepsTheWelcome)
     EXPECT_TRUE(Preferences::ShowWelcomeDialog());
     EXPECT_FALSE(Preferences::ShowTipsOnStartup());
     EXPECT_FALSE(workspace().maximised());
+    com::Bstr listed;
+    workspace().tableControl()->GetDirectory(listed.put());
+    EXPECT_EQ(ui::ToQString(listed.view()), QCoreApplication::applicationDirPath() + "/tutorial/Pictures");
     // No tutorial.chm lies beside the test program: its pages are opened instead.
     EXPECT_EQ(shell_.documentRequests(),
               std::vector<QString>{QCoreApplication::applicationDirPath() + "/tutorial/index.html"});
