@@ -13,7 +13,7 @@ ScriptedShellServices::~ScriptedShellServices()
 {
     shell::InstallServices(nullptr);
     EXPECT_TRUE(openFileAnswers_.empty() && saveFileAnswers_.empty() && folderAnswers_.empty() &&
-                messageAnswers_.empty())
+                messageAnswers_.empty() && choiceAnswers_.empty())
         << "scripted answers left unused";
 }
 
@@ -69,6 +69,20 @@ std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString
 {
     folderPrompts_.push_back(prompt);
     return take(folderAnswers_, "folder browser");
+}
+
+std::optional<int> ScriptedShellServices::chooseOne(QWidget*, const QString& title, const QString& prompt,
+                                                    const QStringList& choices, int initial)
+{
+    choiceQuestions_.push_back({title, prompt, choices, initial});
+    if (choiceAnswers_.empty()) {
+        ADD_FAILURE() << "a choice was asked without a scripted answer";
+        return std::nullopt;
+    }
+    const int answer = choiceAnswers_.front();
+    choiceAnswers_.pop_front();
+    if (answer == kCancelled) return std::nullopt;
+    return answer;
 }
 
 }  // namespace test_support
