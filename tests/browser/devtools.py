@@ -125,9 +125,9 @@ class Chromium:
     """A headless Chromium of its own profile, ended by close()."""
 
     def __init__(self, width=1024, height=768):
-        program = find_chromium()
+        self._program = find_chromium()
         self._profile = tempfile.mkdtemp(prefix="pinlore-chromium-")
-        arguments = [program, "--headless=new", "--remote-debugging-port=0", f"--user-data-dir={self._profile}",
+        arguments = [self._program, "--headless=new", "--remote-debugging-port=0", f"--user-data-dir={self._profile}",
                      "--no-first-run", "--no-default-browser-check", "--disable-gpu", "--mute-audio",
                      "--autoplay-policy=no-user-gesture-required", f"--window-size={width},{height}",
                      "about:blank"]
@@ -148,7 +148,7 @@ class Chromium:
         deadline = time.monotonic() + kStartTimeout
         while time.monotonic() < deadline:
             if self._process.poll() is not None:
-                raise BrowserUnavailable(f"No browser could be started: chromium ended at once with status "
+                raise BrowserUnavailable(f"No browser could be started: {self._program} ended at once with status "
                                          f"{self._process.returncode}:\n{self._log_tail()}")
             try:
                 with open(port_file) as lines:
@@ -156,7 +156,7 @@ class Chromium:
                 return f"ws://127.0.0.1:{port}{path}"
             except (FileNotFoundError, ValueError):
                 time.sleep(0.05)  # the poll's interval: the file appears once the port is open
-        raise BrowserUnavailable(f"No browser could be started: chromium did not open its DevTools port "
+        raise BrowserUnavailable(f"No browser could be started: {self._program} did not open its DevTools port "
                                  f"within {kStartTimeout:.0f} s:\n{self._log_tail()}")
 
     def _log_tail(self):
@@ -313,6 +313,12 @@ class Page:
     def emulate_window(self, width, height, mobile):
         self.call("Emulation.setDeviceMetricsOverride", {"width": width, "height": height,
                                                          "deviceScaleFactor": 1, "mobile": mobile})
+
+    def back(self):
+        """What the browser's Back button does."""
+        answer = self.call("Page.getNavigationHistory")
+        previous = answer["entries"][answer["currentIndex"] - 1]
+        self.call("Page.navigateToHistoryEntry", {"entryId": previous["id"]})
 
     def history(self):
         """The addresses of the tab's history, and the index of the current one."""

@@ -355,7 +355,7 @@ class ModernStyle(SiteInBrowser, unittest.TestCase):
         self.wait_for_page("index.html", self.wait_for_record("spot0.html", after))
         _, shown = self.page.history()
         after = len(self.records())
-        self.page.evaluate("history.back()")
+        self.page.back()
         self.page.wait_until(lambda: self.page.history()[1] == shown - 1, what="Back")
         self.wait_loaded("index.html")
         addresses, current = self.page.history()
@@ -394,8 +394,4 @@ class ModernStyle(SiteInBrowser, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    try:
-        unittest.main()
-    except devtools.BrowserUnavailable as error:
-        print(error, file=sys.stderr)
-        sys.exit(1)
+    unittest.main()
