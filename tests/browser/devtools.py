@@ -259,11 +259,18 @@ class Page:
                             f"at {self.location()}")
 
     def wait_until(self, condition, timeout=10.0, what="a condition"):
-        """Takes in events until `condition()` holds."""
+        """Takes in events until `condition()` holds. A call the browser refuses while the page changes
+        counts as not yet."""
         deadline = time.monotonic() + timeout
-        while not condition():
+        last = None
+        while True:
+            try:
+                if condition():
+                    return
+            except DevToolsError as error:
+                last = error
             if time.monotonic() >= deadline:
-                raise DevToolsError(f"waited {timeout} s for {what}")
+                raise DevToolsError(f"waited {timeout} s for {what}; last: {last!r}")
             self._browser.pump(0.02)
 
     def location(self):
