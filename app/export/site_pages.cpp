@@ -5,17 +5,12 @@
 
 namespace html_export {
 
-QString StyleName(ExportStyle style)
-{
-    return style == ExportStyle::Modern ? QStringLiteral("modern") : QStringLiteral("classic");
-}
-
 std::optional<ExportStyle> StyleNamed(const QString& name)
 {
-    for (ExportStyle style : {ExportStyle::Classic, ExportStyle::Modern}) {
-        if (name == StyleName(style))
-            return style;
-    }
+    if (name == u"classic")
+        return ExportStyle::Classic;
+    if (name == u"modern")
+        return ExportStyle::Modern;
     return std::nullopt;
 }
 

@@ -13,8 +13,7 @@ namespace html_export {
 //   Modern:  pages for today's browsers: they fit a phone, play the sound, and let Back work.
 enum class ExportStyle { Classic, Modern };
 
-// The names the command line and the window give the styles, and back; nothing for an unknown name.
-QString StyleName(ExportStyle style);
+// The style the command line names "classic" or "modern"; nothing for any other name.
 std::optional<ExportStyle> StyleNamed(const QString& name);
 
 // What the slide-show page of one photo spot shows.

@@ -28,7 +28,8 @@ QString RealPath(const QString& path)
 }  // namespace
 
 SiteWriter::SiteWriter(const Settings& settings, ExportState& state, ExportReport& report, ConversionQueue* conversions)
-    : settings_(settings), pages_(SitePages::Of(settings.style)), state_(state), report_(report), conversions_(conversions)
+    : settings_(settings), pages_(SitePages::Of(settings.style)), state_(state), report_(report),
+      conversions_(conversions)
 {
 }
 
