@@ -336,8 +336,8 @@ class ModernStyle(SiteInBrowser, unittest.TestCase):
         self.assertEqual(self.page.evaluate("document.getElementById('counter').textContent"), "1 / 3")
 
         self.page.click_element("#pause")
-        self.assertEqual(self.page.evaluate("document.getElementById('pause').textContent"), "Play")
-        self.page.wait_for("document.getElementById('sound').paused", what="the sound to pause")
+        self.page.wait_for("document.getElementById('pause').textContent === 'Play' &&"
+                           " document.getElementById('sound').paused", what="the show and its sound to pause")
         self.page.click_element("#pause")
         self.page.wait_for("!document.getElementById('sound').paused", what="the sound to go on")
         after = len(self.records())
