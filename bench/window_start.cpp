@@ -75,6 +75,11 @@ public:
     {
         return desktop_.folderName(owner, prompt);
     }
+    std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
+                                 const QStringList& choices, int initial) override
+    {
+        return desktop_.chooseOne(owner, title, prompt, choices, initial);
+    }
     void showFolder(const QString& folder) override { desktop_.showFolder(folder); }
     bool openDocument(const QString& file) override { return desktop_.openDocument(file); }
 

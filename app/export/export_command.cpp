@@ -6,6 +6,7 @@
 #include "app/export/export_names.h"
 #include "app/export/interrupt_guard.h"
 #include "app/export/progress_meter.h"
+#include "app/export/site_pages.h"
 
 #include <algorithm>
 #include <csignal>
@@ -15,7 +16,7 @@ namespace html_export {
 
 namespace {
 
-constexpr char kUsage[] = "Usage: pinlore --export-html MAP.plm FOLDER [--overwrite]\n";
+constexpr char kUsage[] = "Usage: pinlore --export-html MAP.plm FOLDER [--overwrite] [--style classic|modern]\n";
 constexpr std::chrono::milliseconds kPollInterval(100);
 
 void say(std::FILE* stream, const QString& text)
@@ -67,13 +68,33 @@ int runJob(ExportSettings settings)
     return ExportCommand::kIncomplete;
 }
 
+// Takes "--style NAME" out of `arguments`; nothing, with the reason told, for a style that is
+// missing or unknown.
+std::optional<ExportStyle> takeStyle(QStringList& arguments)
+{
+    const qsizetype option = arguments.indexOf(QStringLiteral("--style"));
+    if (option < 0)
+        return ExportStyle::Classic;
+    if (option + 1 == arguments.size()) {
+        say(stderr, QStringLiteral("The option --style needs a style: classic or modern."));
+        return std::nullopt;
+    }
+    const QString name = arguments.takeAt(option + 1);
+    arguments.removeAt(option);
+    const std::optional<ExportStyle> style = StyleNamed(name);
+    if (!style)
+        say(stderr, QStringLiteral("There is no export style \"%1\": choose classic or modern.").arg(name));
+    return style;
+}
+
 }  // namespace
 
 int ExportCommand::Run(const QStringList& arguments, const QString& programFolder)
 {
     QStringList positional = arguments;
     const bool overwrite = positional.removeAll(QStringLiteral("--overwrite")) > 0;
-    if (positional.size() != 2) {
+    const std::optional<ExportStyle> style = takeStyle(positional);
+    if (!style || positional.size() != 2) {
         std::fputs(kUsage, stderr);
         return kRefused;
     }
@@ -125,6 +146,7 @@ int ExportCommand::Run(const QStringList& arguments, const QString& programFolde
     settings.exportFolder = exportFolder;
     settings.site.pinPicture = programFolder + QStringLiteral("/resources/pushPin.gif");
     settings.site.loadMap = &DocumentSnapshot::Load;
+    settings.site.style = *style;
     const int status = runJob(std::move(settings));
     if (status == kComplete)
         say(stdout, QStringLiteral("Your map has been exported to the folder \"%1\" inside of \"%2\"").arg(name, chosenName));

@@ -5,9 +5,10 @@
 
 namespace html_export {
 
-// `pinlore --export-html MAP.plm FOLDER [--overwrite]`: what the menu command does once its folder
-// dialog has answered FOLDER. The site goes into FOLDER/<the map's name>; messages are the
-// program's own texts; progress goes to stderr; Ctrl+C cancels.
+// `pinlore --export-html MAP.plm FOLDER [--overwrite] [--style classic|modern]`: what the menu
+// command does once its dialogs have answered FOLDER and the style (classic when not given). The
+// site goes into FOLDER/<the map's name>; messages are the program's own texts; progress goes to
+// stderr; Ctrl+C cancels.
 //
 // Thread: the main thread, with the component runtime initialised and the library registered.
 class ExportCommand {

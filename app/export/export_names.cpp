@@ -40,4 +40,14 @@ QString ExportNames::SoundFileName(int spotIndex, const QString& soundPath)
     return QStringLiteral("spot%1_sound").arg(spotIndex) + extension;
 }
 
+QString ExportNames::PictureFileName(int spotIndex, int pictureNumber)
+{
+    return QStringLiteral("spot%1_img%2.jpg").arg(spotIndex).arg(pictureNumber);
+}
+
+QString ExportNames::LowResolutionFileName(int spotIndex, int pictureNumber)
+{
+    return QStringLiteral("spot%1_lo_res_img%2.jpg").arg(spotIndex).arg(pictureNumber);
+}
+
 }  // namespace html_export

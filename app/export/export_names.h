@@ -26,6 +26,11 @@ public:
     // the sound file's name ("bells.flac" gives "spot2_sound.flac"), and none when it has none.
     // Taken from the file name rather than the whole path, so it can never carry a "/".
     static QString SoundFileName(int spotIndex, const QString& soundPath);
+
+    // The names of picture `pictureNumber` of spot `spotIndex` in the site's "images" folder, in full
+    // and at low resolution.
+    static QString PictureFileName(int spotIndex, int pictureNumber);
+    static QString LowResolutionFileName(int spotIndex, int pictureNumber);
 };
 
 }  // namespace html_export

@@ -46,11 +46,16 @@ std::optional<tagRECT> PageGeometry::MapToPage(QSize mapPicture, const tagRECT& 
     return page;
 }
 
-QPoint PageGeometry::PinPoint(const tagRECT& pageRect)
+QPoint PageGeometry::SpotCentre(const tagRECT& pageRect)
 {
     const int x = static_cast<int>((qint64(pageRect.left) + pageRect.right) / 2);
     const int y = static_cast<int>((qint64(pageRect.top) + pageRect.bottom) / 2);
-    return QPoint(std::max(x, 0) + kPinOffset, std::max(y, 0) + kPinOffset);
+    return QPoint(std::max(x, 0), std::max(y, 0));
+}
+
+QPoint PageGeometry::PinPoint(const tagRECT& pageRect)
+{
+    return SpotCentre(pageRect) + QPoint(kPinOffset, kPinOffset);
 }
 
 std::optional<QRect> PageGeometry::PictureRect(QSize source)

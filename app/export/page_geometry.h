@@ -18,8 +18,11 @@ public:
     // size and letterboxed into 640 × 480. Nothing for a picture of width 0, which cannot be mapped.
     static std::optional<tagRECT> MapToPage(QSize mapPicture, const tagRECT& bounds);
 
-    // The pin of a spot whose rectangle on the map image is `pageRect`: its centre, kept off
-    // negative values, moved by the map image's offset on the page (less the pin's own tip).
+    // The centre of a spot whose rectangle on the map image is `pageRect`, kept off negative values.
+    static QPoint SpotCentre(const tagRECT& pageRect);
+
+    // The pin of a spot whose rectangle on the map image is `pageRect`: its centre moved by the map
+    // image's offset on the page (less the pin's own tip).
     static QPoint PinPoint(const tagRECT& pageRect);
 
     // Where a picture of `source` size is drawn on a 640 × 480 image: as large as it fits, centred.

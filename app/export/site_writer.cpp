@@ -4,7 +4,6 @@
 #include "app/export/export_destination.h"
 #include "app/export/export_names.h"
 #include "app/export/page_geometry.h"
-#include "app/export/page_templates.h"
 #include "app/export/site_files.h"
 #include "imaging/image.h"
 
@@ -29,7 +28,8 @@ QString RealPath(const QString& path)
 }  // namespace
 
 SiteWriter::SiteWriter(const Settings& settings, ExportState& state, ExportReport& report, ConversionQueue* conversions)
-    : settings_(settings), state_(state), report_(report), conversions_(conversions)
+    : settings_(settings), pages_(SitePages::Of(settings.style)), state_(state), report_(report),
+      conversions_(conversions)
 {
 }
 
@@ -48,31 +48,30 @@ void SiteWriter::writeSite(const MapSnapshot& root, const QString& documentPath,
             // index page, so that no pin leads to a page the site lacks.
             if (state_.cancel)
                 return;
-            current.page += PageTemplates::MapSpotPin(current.childPin->x(), current.childPin->y(), i);
+            current.page += pages_.mapSpotPin(*current.childPin, i);
             current.childPin.reset();
             ++current.nextSpot;
             continue;
         }
         if (current.nextSpot == current.map.spots.size() || state_.cancel) {
-            current.page += PageTemplates::IndexClosing();
+            current.page += pages_.indexClosing();
             writePage(current.folder + QStringLiteral("/index.html"), current.page);
             maps.pop_back();
             continue;
         }
         const SpotSnapshot& spot = current.map.spots[current.nextSpot];
         // A map picture that cannot be read leaves the pins where the spots are on the map picture.
-        const QPoint pin =
-            PageGeometry::PinPoint(PageGeometry::MapToPage(current.pictureSize, spot.bounds).value_or(spot.bounds));
+        const tagRECT pageRect = PageGeometry::MapToPage(current.pictureSize, spot.bounds).value_or(spot.bounds);
         if (spot.kind == SpotSnapshot::Kind::Map) {
             std::optional<MapInProgress> child = enterLinkedMap(current, spot, i);
             if (!child) {
                 ++current.nextSpot;
                 continue;
             }
-            current.childPin = pin;
+            current.childPin = pageRect;
             maps.push_back(std::move(*child));
         } else {
-            current.page += PageTemplates::PhotoSpotPin(pin.x(), pin.y(), i);
+            current.page += pages_.photoSpotPin(pageRect, i);
             if (!writePhotoSpot(spot, i, current.folder, current.title, current.name))
                 return;
             ++current.nextSpot;
@@ -92,11 +91,9 @@ SiteWriter::MapInProgress SiteWriter::beginMap(MapSnapshot map, const QString& f
         copyFile(settings_.pinPicture, images + QStringLiteral("/pushPin.gif"));
         convert(map.mapPicture, {{images + QStringLiteral("/map.jpg"), kFullQuality}}, nullptr);
     }
-    const QString linkLine =
-        parentName.isEmpty() ? PageTemplates::RootLinkLine() : PageTemplates::ParentLinkLine(parentName);
     MapInProgress begun;
     begun.title = ExportNames::WithoutLastFour(ExportNames::FileName(map.mapPicture));
-    begun.page = PageTemplates::IndexHead(begun.title, linkLine);
+    begun.page = pages_.indexHead(begun.title, parentName);
     begun.pictureSize = counting() ? QSize() : imaging::Image::SizeOfFile(map.mapPicture);
     begun.map = std::move(map);
     begun.folder = folder;
@@ -147,42 +144,35 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
     const int count = static_cast<int>(spot.pictures.size());
     const std::shared_ptr<PendingPage> page =
         counting() ? nullptr : std::make_shared<PendingPage>(folder + QStringLiteral("/spot%1.html").arg(index), report_);
-    QString pictureList;
-    QString lowResolutionList;
     for (int j = 0; j < count; ++j) {
         if (state_.cancel) {
             if (page)
                 page->abandon();
             return false;
         }
-        const QString separator = j + 1 < count ? PageTemplates::ListSeparator() : QString();
         if (counting()) {
             ++state_.total;
         } else {
-            const QString images = folder + QStringLiteral("/images");
+            const QString images = folder + QStringLiteral("/images/");
             convert(spot.pictures[j],
-                    {{images + QStringLiteral("/spot%1_img%2.jpg").arg(index).arg(j), kFullQuality},
-                     {images + QStringLiteral("/spot%1_lo_res_img%2.jpg").arg(index).arg(j), kLowQuality}},
+                    {{images + ExportNames::PictureFileName(index, j), kFullQuality},
+                     {images + ExportNames::LowResolutionFileName(index, j), kLowQuality}},
                     page);
         }
-        pictureList += PageTemplates::PictureEntry(index, j) + separator;
-        lowResolutionList += PageTemplates::LowResolutionEntry(index, j) + separator;
     }
 
-    QString text = PageTemplates::SpotHead(title, mapName) + PageTemplates::WaitingNote();
+    SpotPage content{title, mapName, index, count, QString()};
     const std::optional<QString> notASound = spot.audioFile.isEmpty() ? std::nullopt : SiteFiles::NotASound(spot.audioFile);
     if (notASound && !counting())
         report_.add({spot.audioFile, *notASound});
     if (!spot.audioFile.isEmpty() && !notASound) {
         const QString sounds = folder + QStringLiteral("/sounds");
-        const QString soundFile = ExportNames::SoundFileName(index, spot.audioFile);
+        content.soundFileName = ExportNames::SoundFileName(index, spot.audioFile);
         makeFolder(sounds);
-        copyFile(spot.audioFile, sounds + u'/' + soundFile);
-        text += PageTemplates::SoundLine(soundFile);
+        copyFile(spot.audioFile, sounds + u'/' + content.soundFileName);
     }
-    text += PageTemplates::SlideShowScript(pictureList, lowResolutionList);
     if (page)
-        page->seal(std::move(text));
+        page->seal(pages_.spotPage(content));
     return true;
 }
 

@@ -4,8 +4,8 @@
 #include "app/export/export_state.h"
 #include "app/export/jpeg_converter.h"
 #include "app/export/map_snapshot.h"
+#include "app/export/site_pages.h"
 
-#include <QPoint>
 #include <QSet>
 #include <QSize>
 #include <QString>
@@ -37,6 +37,7 @@ public:
         // The program's pin picture, copied beside each map picture.
         QString pinPicture;
         MapLoader loadMap;
+        ExportStyle style = ExportStyle::Classic;
     };
 
     // `conversions` is null for the counting pass.
@@ -55,8 +56,9 @@ private:
         QString page;
         QSize pictureSize;
         std::size_t nextSpot = 0;
-        // The pin of the linked map being written below this one, added once that map is complete.
-        std::optional<QPoint> childPin;
+        // Where the pin of the linked map being written below this one goes (its spot's rectangle on
+        // the map image), added once that map is complete.
+        std::optional<tagRECT> childPin;
     };
 
     // Makes the map's folders and picture and starts its index page; the map has a map picture.
@@ -76,6 +78,7 @@ private:
     bool counting() const { return conversions_ == nullptr; }
 
     const Settings& settings_;
+    const SitePages& pages_;
     ExportState& state_;
     ExportReport& report_;
     ConversionQueue* conversions_;

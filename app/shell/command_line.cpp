@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: pinlore [MAP.plm]\n"
-    "       pinlore --export-html MAP.plm FOLDER [--overwrite]\n"
+    "       pinlore --export-html MAP.plm FOLDER [--overwrite] [--style classic|modern]\n"
     "       pinlore /sbd\n"
     "       pinlore --help\n"
     "\n"
@@ -30,7 +30,10 @@ constexpr char kUsage[] =
     "  MAP.plm   the map to open in the window (without it, the map of the last run)\n"
     "  --export-html MAP.plm FOLDER\n"
     "            write MAP.plm and every map below it as a web site into FOLDER/<map name>;\n"
-    "            --overwrite writes into a site folder that exists already\n"
+    "            --overwrite writes into a site folder that exists already;\n"
+    "            --style modern writes pages for today's browsers and phones (sound,\n"
+    "            pictures that fit the window, a show with its own buttons), --style\n"
+    "            classic (the default) the pages as they have always been\n"
     "  /sbd      write the installer's uninstall settings and end\n"
     "  --help    show this text\n";
 

@@ -3,6 +3,7 @@
 #include "app/export/document_snapshot.h"
 #include "app/export/export_destination.h"
 #include "app/export/export_job.h"
+#include "app/export/site_pages.h"
 #include "app/shell/export_progress_dialog.h"
 #include "app/shell/workspace_view.h"
 #include "platform/shell/shell_services.h"
@@ -23,6 +24,18 @@ QString completionText(const QString& name, const QString& folderName,
     for (const html_export::ExportProblem& problem : problems)
         text += QStringLiteral("\n%1: %2").arg(problem.path, problem.reason);
     return text;
+}
+
+// The classic style comes first and is chosen unless the user picks the other.
+std::optional<html_export::ExportStyle> askStyle(ShellServices& shell, QWidget* owner)
+{
+    const std::optional<int> choice =
+        shell.chooseOne(owner, QStringLiteral("Export to HTML"), QStringLiteral("Style of the web pages:"),
+                        {QStringLiteral("Classic: the pages as they have always been"),
+                         QStringLiteral("Modern: pages that fit phones, play the sound and let Back work")},
+                        0);
+    if (!choice) return std::nullopt;
+    return *choice == 1 ? html_export::ExportStyle::Modern : html_export::ExportStyle::Classic;
 }
 
 }  // namespace
@@ -51,6 +64,8 @@ void ExportToHtmlCommand::run()
     const QString name = html_export::ExportDestination::ExportName(documentPath);
     const std::optional<QString> chosen = shell.folderName(owner, QStringLiteral("Choose Folder for Export"));
     if (!chosen) return;
+    const std::optional<html_export::ExportStyle> style = askStyle(shell, owner);
+    if (!style) return;
     const QString chosenName = html_export::ExportDestination::FolderDisplayName(*chosen);
     const QString exportFolder = html_export::ExportDestination::SiteFolder(*chosen, name);
     const html_export::ExportDestination::FolderCreation creation =
@@ -81,6 +96,7 @@ void ExportToHtmlCommand::run()
     settings.exportFolder = exportFolder;
     settings.site.pinPicture = QCoreApplication::applicationDirPath() + QStringLiteral("/resources/pushPin.gif");
     settings.site.loadMap = &html_export::DocumentSnapshot::Load;
+    settings.site.style = *style;
     // The job outlives the dialog: its destructor cancels a worker still running and waits for it.
     html_export::ExportJob job(std::move(settings));
     ExportProgressDialog dialog(job, owner);

@@ -7,10 +7,10 @@ namespace shell {
 class ExportProgressDialog;
 class WorkspaceView;
 
-// "Export to HTML...": checks that the open map can be exported, asks for a folder, and writes the
-// site behind the progress dialog. The site is made from a copy of the open map taken on this
-// thread, so the worker never touches the window's components. Files that could not be made are
-// listed to the user instead of the plain completion message.
+// "Export to HTML...": checks that the open map can be exported, asks for a folder and the style
+// of the pages, and writes the site behind the progress dialog. The site is made from a copy of the
+// open map taken on this thread, so the worker never touches the window's components. Files that
+// could not be made are listed to the user instead of the plain completion message.
 //
 // Thread: the user-interface thread.
 class ExportToHtmlCommand {

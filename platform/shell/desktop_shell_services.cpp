@@ -7,6 +7,7 @@
 #include <QDBusPendingReply>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
@@ -141,6 +142,15 @@ std::optional<QString> DesktopShellServices::folderName(QWidget* owner, const QS
     const QString folder = QFileDialog::getExistingDirectory(owner, prompt);
     if (folder.isEmpty()) return std::nullopt;
     return folder;
+}
+
+std::optional<int> DesktopShellServices::chooseOne(QWidget* owner, const QString& title, const QString& prompt,
+                                                   const QStringList& choices, int initial)
+{
+    bool chosen = false;
+    const QString choice = QInputDialog::getItem(owner, title, prompt, choices, initial, false, &chosen);
+    if (!chosen) return std::nullopt;
+    return static_cast<int>(choices.indexOf(choice));
 }
 
 void DesktopShellServices::showFolder(const QString& folder)

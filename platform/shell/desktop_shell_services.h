@@ -22,6 +22,8 @@ public:
     std::optional<QString> saveFileName(QWidget* owner, std::span<const FileFilter> filters,
                                         const QString& initialName, const QString& defaultSuffix) override;
     std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
+                                 const QStringList& choices, int initial) override;
     void showFolder(const QString& folder) override;
     bool openDocument(const QString& file) override;
 

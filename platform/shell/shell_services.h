@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <span>
 
@@ -49,6 +50,11 @@ public:
     // The folder browser: file-system folders only, a field to type a path in, `prompt` as its
     // caption. Nothing when the user cancels.
     virtual std::optional<QString> folderName(QWidget* owner, const QString& prompt) = 0;
+
+    // A modal question that offers `choices` in a list, `initial` chosen; `prompt` is shown above the
+    // list. The index of the choice taken, or nothing when the user cancels.
+    virtual std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
+                                         const QStringList& choices, int initial) = 0;
 
     // Shows `folder` in the desktop's file manager. Returns at once; failures are not reported.
     virtual void showFolder(const QString& folder) = 0;

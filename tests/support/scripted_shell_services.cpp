@@ -14,7 +14,7 @@ ScriptedShellServices::~ScriptedShellServices()
 {
     shell::InstallServices(nullptr);
     EXPECT_TRUE(openFileAnswers_.empty() && saveFileAnswers_.empty() && folderAnswers_.empty() &&
-                messageAnswers_.empty())
+                messageAnswers_.empty() && choiceAnswers_.empty())
         << "scripted answers left unused";
 }
 
@@ -77,6 +77,20 @@ bool ScriptedShellServices::openDocument(const QString& file)
     documentRequests_.push_back(file);
     return std::none_of(refusedDocumentSuffixes_.begin(), refusedDocumentSuffixes_.end(),
                         [&file](const QString& suffix) { return file.endsWith(suffix); });
+}
+
+std::optional<int> ScriptedShellServices::chooseOne(QWidget*, const QString& title, const QString& prompt,
+                                                    const QStringList& choices, int initial)
+{
+    choiceQuestions_.push_back({title, prompt, choices, initial});
+    if (choiceAnswers_.empty()) {
+        ADD_FAILURE() << "a choice was asked without a scripted answer";
+        return std::nullopt;
+    }
+    const int answer = choiceAnswers_.front();
+    choiceAnswers_.pop_front();
+    if (answer == kCancelled) return std::nullopt;
+    return answer;
 }
 
 }  // namespace test_support

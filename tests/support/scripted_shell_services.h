@@ -26,6 +26,8 @@ public:
     // Documents of a type ending in `suffix` (".chm") find no program to open them; every other
     // document is opened.
     void refuseDocuments(const QString& suffix) { refusedDocumentSuffixes_.push_back(suffix); }
+    // The next chooseOne question takes choice `index`; nothing stands for Cancel.
+    void answerChoice(std::optional<int> index) { choiceAnswers_.push_back(index.value_or(kCancelled)); }
     // The next message box with a choice is answered so; boxes with only OK answer OK unscripted.
     void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
 
@@ -38,6 +40,12 @@ public:
         QString initialName;
         QString defaultSuffix;
     };
+    struct ChoiceQuestion {
+        QString title;
+        QString prompt;
+        QStringList choices;
+        int initial;
+    };
     struct Message {
         QString text;
         QString title;
@@ -47,6 +55,7 @@ public:
     const std::vector<OpenFileRequest>& openFileRequests() const { return openFileRequests_; }
     const std::vector<SaveFileRequest>& saveFileRequests() const { return saveFileRequests_; }
     const std::vector<QString>& folderPrompts() const { return folderPrompts_; }
+    const std::vector<ChoiceQuestion>& choiceQuestions() const { return choiceQuestions_; }
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<QString>& shownFolders() const { return shownFolders_; }
     // The documents the desktop was asked to open, refused ones included, in order.
@@ -62,6 +71,8 @@ public:
     std::optional<QString> saveFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
                                         const QString& initialName, const QString& defaultSuffix) override;
     std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
+                                 const QStringList& choices, int initial) override;
     void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
     bool openDocument(const QString& file) override;
 
@@ -73,14 +84,17 @@ private:
         static PathAnswer Of(const std::optional<QString>& path) { return {path.has_value(), path.value_or(QString())}; }
     };
     static std::optional<QString> take(std::deque<PathAnswer>& answers, const char* dialog);
+    static constexpr int kCancelled = -1;
 
     std::deque<PathAnswer> openFileAnswers_;
     std::deque<PathAnswer> saveFileAnswers_;
     std::deque<PathAnswer> folderAnswers_;
     std::deque<shell::MessageAnswer> messageAnswers_;
+    std::deque<int> choiceAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
     std::vector<SaveFileRequest> saveFileRequests_;
     std::vector<QString> folderPrompts_;
+    std::vector<ChoiceQuestion> choiceQuestions_;
     std::vector<Message> messages_;
     std::vector<QString> shownFolders_;
     std::vector<QString> refusedDocumentSuffixes_;

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 #include <functional>
+#include <map>
 #include <fcntl.h>
 #include <array>
 #include <sys/resource.h>
@@ -141,6 +142,73 @@ TEST_F(ExportCommandLine, WrongArgumentsShowTheUsage)
     const Outcome outcome = run({"only-one.plm"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_TRUE(outcome.err.startsWith("Usage: pinlore --export-html MAP.plm FOLDER [--overwrite]"));
+}
+
+TEST_F(ExportCommandLine, AStyleThatIsMissingOrUnknownIsRefused)
+{
+    const QString map = savedMap("Coast.plm", {});
+    const struct {
+        QStringList style;
+        QString message;
+    } cases[] = {
+        {{"--style"}, "The option --style needs a style: classic or modern.\n"},
+        {{"--style", "fancy"}, "There is no export style \"fancy\": choose classic or modern.\n"},
+        {{"--style", "Modern"}, "There is no export style \"Modern\": choose classic or modern.\n"},
+    };
+    for (const auto& [style, message] : cases) {
+        SCOPED_TRACE(style.join(' ').toStdString());
+        const Outcome outcome = run(QStringList{map, folder_.folder("out")} + style);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_TRUE(outcome.err.startsWith(message + "Usage: pinlore --export-html")) << outcome.err.toStdString();
+        EXPECT_FALSE(folder_.exists("out/Coast"));
+    }
+}
+
+// Only the pages differ between the styles: the same files, and the same pictures byte for byte.
+TEST_F(ExportCommandLine, BothStylesWriteTheSameSiteWithTheirOwnPages)
+{
+    const QString harbour = folder_.photo("Harbour.jpg", {320, 240});
+    auto linked = MapFiles::NewMap(folder_.picture("Town Map.jpg", {640, 480}));
+    MapFiles::AddPhotoSpot(linked.get(), {10, 10, 50, 50}, {harbour});
+    MapFiles::Save(linked.get(), folder_.path("Town.plm"));
+    auto map = MapFiles::NewMap(folder_.picture("Coast Map.jpg", {800, 600}));
+    MapFiles::AddPhotoSpot(map.get(), {100, 100, 200, 150}, {harbour, folder_.photo("Bay.png", {100, 200})},
+                           folder_.write("bells.wav", "RIFF"));
+    MapFiles::AddMapSpot(map.get(), {300, 300, 340, 340}, folder_.path("Town.plm"));
+    MapFiles::Save(map.get(), folder_.path("Coast.plm"));
+
+    std::map<QString, QByteArray> sites[2];
+    const char* styles[] = {"classic", "modern"};
+    for (int i = 0; i < 2; ++i) {
+        const QString chosen = folder_.folder(styles[i]);
+        const Outcome outcome = run({folder_.path("Coast.plm"), chosen, "--style", styles[i]});
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        for (QDirIterator files(chosen, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+            const QString file = files.next();
+            QFile input(file);
+            ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+            sites[i][QDir(chosen).relativeFilePath(file)] = input.readAll();
+        }
+    }
+    ASSERT_EQ(sites[0].size(), sites[1].size());
+    for (const auto& [name, classic] : sites[0]) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_EQ(sites[1].count(name), 1u);
+        const QByteArray& modern = sites[1].at(name);
+        if (name.endsWith(".html")) {
+            EXPECT_TRUE(classic.startsWith("<HTML>"));
+            EXPECT_TRUE(modern.startsWith("<!DOCTYPE html>"));
+        } else {
+            EXPECT_EQ(classic, modern);
+        }
+    }
+    EXPECT_EQ(sites[1].count("Coast/spot1/spot0.html"), 1u);
+    EXPECT_EQ(sites[1].count("Coast/sounds/spot0_sound.wav"), 1u);
+    // The default is the classic style.
+    const Outcome byDefault = run({folder_.path("Coast.plm"), folder_.folder("default")});
+    ASSERT_EQ(byDefault.status, 0);
+    EXPECT_EQ(folder_.read("default/Coast/spot0.html"), sites[0].at("Coast/spot0.html"));
+    EXPECT_EQ(folder_.read("default/Coast/index.html"), sites[0].at("Coast/index.html"));
 }
 
 // SIGTERM, what a session or a service manager ends programs with, cancels like Ctrl+C.

@@ -18,6 +18,8 @@ using shell::MessageAnswer;
 namespace command = shell::command;
 
 const QString kSaveFirst = QStringLiteral("You must save the current map before exporting to html.");
+constexpr int kClassic = 0;
+constexpr int kModern = 1;
 
 class ExportToHtmlCommandTest : public WindowTest {
 protected:
@@ -61,6 +63,7 @@ TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
     EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy"));
 
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     exportMap();
     ASSERT_EQ(shell_.messages().size(), 1u);
     EXPECT_EQ(shell_.messages()[0].text, "Your map has been exported to the folder \"Italy\" inside of \"sites\"");
@@ -72,6 +75,7 @@ TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
     // The second time the folder exists: Cancel stops before anything is written.
     QFile::remove(sites() + "/Italy/index.html");
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     shell_.answerMessage(MessageAnswer::Cancel);
     exportMap();
     EXPECT_EQ(shell_.messages().back().text,
@@ -83,6 +87,31 @@ TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
     EXPECT_EQ(shell_.shownFolders().size(), 1u);
 }
 
+TEST_F(ExportToHtmlCommandTest, TheStyleOfThePagesIsAskedAfterTheFolderWithClassicFirst)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
+    shell_.answerFolder(sites());
+    shell_.answerChoice(std::nullopt);
+    exportMap();
+    ASSERT_EQ(shell_.choiceQuestions().size(), 1u);
+    const auto& question = shell_.choiceQuestions()[0];
+    EXPECT_EQ(question.title, "Export to HTML");
+    EXPECT_EQ(question.choices.size(), 2);
+    EXPECT_TRUE(question.choices[kClassic].startsWith("Classic"));
+    EXPECT_TRUE(question.choices[kModern].startsWith("Modern"));
+    EXPECT_EQ(question.initial, kClassic);
+    EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy")) << "a cancelled choice writes nothing";
+
+    shell_.answerFolder(sites());
+    shell_.answerChoice(kModern);
+    exportMap();
+    QFile index(sites() + "/Italy/index.html");
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(index.readAll().startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(QFileInfo::exists(sites() + "/Italy/images/spot0_lo_res_img0.jpg"));
+    EXPECT_EQ(shell_.messages().back().title, "Export Complete");
+}
+
 TEST_F(ExportToHtmlCommandTest, AFolderThatCannotBeMadeIsAnError)
 {
     workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
@@ -90,6 +119,7 @@ TEST_F(ExportToHtmlCommandTest, AFolderThatCannotBeMadeIsAnError)
     ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
     blocking.close();
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     exportMap();
     EXPECT_EQ(shell_.messageTexts(),
               std::vector<QString>{"An error occurred. You may want to try saving to another location.\n\n" + sites() +
@@ -104,6 +134,7 @@ TEST_F(ExportToHtmlCommandTest, FilesThatCouldNotBeMadeAreListed)
     workspace().OpenDocumentFile(italy, true);
     QFile::remove(path("map picture.png"));
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     exportMap();
     ASSERT_EQ(shell_.messages().size(), 1u);
     const QString text = shell_.messages()[0].text;
@@ -125,6 +156,7 @@ TEST_F(ExportToHtmlCommandTest, TheProgressDialogCancelsAndCannotBeClosed)
         QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
     });
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     exportMap();
     EXPECT_TRUE(closeRefused);
     EXPECT_TRUE(shell_.messages().empty());
@@ -138,6 +170,7 @@ TEST_F(ExportToHtmlCommandTest, ClosingTheWindowDuringAnExportCancelsItFirst)
     frame().show();
     whenModal<ExportProgressDialog>([&](ExportProgressDialog&) { frame().close(); });
     shell_.answerFolder(sites());
+    shell_.answerChoice(kClassic);
     exportMap();
     EXPECT_TRUE(shell_.messages().empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !frame().isVisible(); }));

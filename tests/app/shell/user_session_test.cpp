@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
@@ -281,8 +282,12 @@ TEST_F(UserSessionTest, AMapIsBuiltEditedWatchedUndoneSavedReopenedAndExported)
     const QString sites = path("sites");
     QDir().mkpath(sites);
     shell_.answerFolder(sites);
+    shell_.answerChoice(1);  // the modern style
     frame().commandAction(shell::command::kExportToHtml)->trigger();
     EXPECT_EQ(shell_.messages().back().title, "Export Complete");
+    QFile index(sites + "/Trip/index.html");
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(index.readAll().startsWith("<!DOCTYPE html>"));
     for (const char* file : {"index.html", "spot0.html", "images/spot0_img2.jpg", "spot1/index.html"})
         EXPECT_TRUE(QFileInfo::exists(sites + "/Trip/" + file)) << file;
 }
