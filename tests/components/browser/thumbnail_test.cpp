@@ -156,6 +156,23 @@ TEST_F(ThumbnailMaking, TheStoreAnswersOffTheCallersThreadAndKeepsTheAnswer)
     EXPECT_EQ(store.find(picture, kFileTypePicture, {100, 75}).state, ThumbnailStore::State::Pending);
 }
 
+TEST_F(ThumbnailMaking, TheStoreWritesTheDesktopCacheAfterTheThumbnailsEvenWhenClosedAtOnce)
+{
+    std::vector<QString> pictures;
+    for (int i = 0; i < 12; ++i) pictures.push_back(writePicture(QString("p%1.png").arg(i), {512, 384}, Qt::red));
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    {
+        // More pictures than cache files may wait, on one worker: it must write some in between.
+        ThumbnailStore store(ThumbnailMaker(FreedesktopThumbnailCache()), 1, 1 << 24);
+        QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+        for (const QString& picture : pictures) store.find(picture, kFileTypePicture, {200, 150});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == int(pictures.size()); }));
+        for (const QString& picture : pictures)
+            EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).image.size(), QSize(200, 150));
+    }
+    for (const QString& picture : pictures) EXPECT_EQ(QImage(cache.thumbnailPath(picture)).size(), QSize(256, 192));
+}
+
 TEST_F(ThumbnailMaking, TheStoreKeepsItsThumbnailsWithinItsBudget)
 {
     // Room for two thumbnails of 200 x 150 (120,000 bytes each), not three.
