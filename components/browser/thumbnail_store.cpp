@@ -105,7 +105,7 @@ void ThumbnailStore::work()
                 fillCache = std::move(cacheFills_.front());
                 cacheFills_.pop_front();
             } else {
-                return;
+                return;  // stopping, with every cache file written
             }
         }
         if (fillCache) {
