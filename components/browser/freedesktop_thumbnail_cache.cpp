@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -18,6 +19,19 @@ QByteArray FileUri(const QString& path)
     return QUrl::fromLocalFile(path).toEncoded();
 }
 
+QString FileName(const QString& path)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(FileUri(path), QCryptographicHash::Md5).toHex()) +
+           QStringLiteral(".png");
+}
+
+// Whether `image` was made from the picture at `path` as it is now.
+bool Describes(const QImage& image, const QString& path, qint64 modified)
+{
+    return image.text(QStringLiteral("Thumb::URI")).toUtf8() == FileUri(path) &&
+           image.text(QStringLiteral("Thumb::MTime")) == QString::number(modified);
+}
+
 }  // namespace
 
 FreedesktopThumbnailCache::FreedesktopThumbnailCache()
@@ -26,17 +40,24 @@ FreedesktopThumbnailCache::FreedesktopThumbnailCache()
 {
 }
 
-FreedesktopThumbnailCache::FreedesktopThumbnailCache(QString largeFolder) : largeFolder_(std::move(largeFolder)) {}
+FreedesktopThumbnailCache::FreedesktopThumbnailCache(QString largeFolder)
+    : largeFolder_(std::move(largeFolder)), failFolder_(QFileInfo(largeFolder_).path() + QStringLiteral("/fail/pinlore"))
+{
+}
 
 QString FreedesktopThumbnailCache::thumbnailPath(const QString& path) const
 {
-    const QByteArray hash = QCryptographicHash::hash(FileUri(path), QCryptographicHash::Md5).toHex();
-    return largeFolder_ + u'/' + QString::fromLatin1(hash) + QStringLiteral(".png");
+    return largeFolder_ + u'/' + FileName(path);
+}
+
+QString FreedesktopThumbnailCache::failurePath(const QString& path) const
+{
+    return failFolder_ + u'/' + FileName(path);
 }
 
 bool FreedesktopThumbnailCache::holds(const QString& path) const
 {
-    return path.startsWith(largeFolder_ + u'/');
+    return path.startsWith(largeFolder_ + u'/') || path.startsWith(failFolder_ + u'/');
 }
 
 std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(const QString& path,
@@ -47,35 +68,62 @@ std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(
     if (declared.isEmpty() || declared.width() > kLargeSize || declared.height() > kLargeSize) return std::nullopt;
     Entry entry;
     // The keys are read from the decoded image: the reader's own text() splits keys at ':'.
-    if (!reader.read(&entry.image)) return std::nullopt;
-    if (entry.image.text(QStringLiteral("Thumb::URI")).toUtf8() != FileUri(path) ||
-        entry.image.text(QStringLiteral("Thumb::MTime")) != QString::number(modified))
-        return std::nullopt;
+    if (!reader.read(&entry.image) || !Describes(entry.image, path, modified)) return std::nullopt;
     entry.original = QSize(entry.image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
                            entry.image.text(QStringLiteral("Thumb::Image::Height")).toInt());
     return entry;
 }
 
+bool FreedesktopThumbnailCache::failed(const QString& path, qint64 modified, qint64 bytes) const
+{
+    QImageReader reader(failurePath(path), "png");
+    // A failure record is a token picture; anything larger is not one of ours.
+    const QSize declared = reader.size();
+    if (declared.isEmpty() || declared.width() > 16 || declared.height() > 16) return false;
+    QImage record;
+    return reader.read(&record) && Describes(record, path, modified) &&
+           record.text(QStringLiteral("Thumb::Size")) == QString::number(bytes);
+}
+
 void FreedesktopThumbnailCache::store(const QString& path, qint64 modified, QSize original, const QImage& image) const
 {
-    if (image.isNull() || holds(path)) return;
-    // The standard asks for a folder only its owner can read: thumbnails show private pictures.
-    if (!QDir().mkpath(largeFolder_)) return;
-    QFile::setPermissions(largeFolder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QSaveFile file(thumbnailPath(path));
-    if (!file.open(QIODevice::WriteOnly)) return;
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    // On the image, not the writer: the writer's text takes "key: value" and would split at "::".
+    if (image.isNull()) return;
     QImage tagged = image;
-    tagged.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(FileUri(path)));
-    tagged.setText(QStringLiteral("Thumb::MTime"), QString::number(modified));
     tagged.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
     tagged.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
-    tagged.setText(QStringLiteral("Software"), QStringLiteral("Pinlore"));
-    QImageWriter writer(&file, "png");
+    write(largeFolder_, thumbnailPath(path), path, modified, std::move(tagged));
+}
+
+void FreedesktopThumbnailCache::storeFailure(const QString& path, qint64 modified, qint64 bytes) const
+{
+    // fail/ is made here as well, so that it is private too, not only this program's folder in it.
+    const QString failures = QFileInfo(failFolder_).path();
+    if (!QDir().mkpath(failures)) return;
+    QFile::setPermissions(failures, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QImage record(1, 1, QImage::Format_ARGB32);
+    record.fill(Qt::transparent);
+    record.setText(QStringLiteral("Thumb::Size"), QString::number(bytes));
+    write(failFolder_, failurePath(path), path, modified, std::move(record));
+}
+
+void FreedesktopThumbnailCache::write(const QString& folder, const QString& file, const QString& path,
+                                      qint64 modified, QImage image) const
+{
+    if (holds(path)) return;
+    // The standard asks for folders only their owner can read: thumbnails show private pictures.
+    if (!QDir().mkpath(folder)) return;
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QSaveFile saved(file);
+    if (!saved.open(QIODevice::WriteOnly)) return;
+    saved.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    // On the image, not the writer: the writer's text takes "key: value" and would split at "::".
+    image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(FileUri(path)));
+    image.setText(QStringLiteral("Thumb::MTime"), QString::number(modified));
+    image.setText(QStringLiteral("Software"), QStringLiteral("Pinlore"));
+    QImageWriter writer(&saved, "png");
     // Fast compression: the file is written once per picture while the user waits for the folder.
     writer.setQuality(80);
-    if (writer.write(tagged)) file.commit();
+    if (writer.write(image)) saved.commit();
 }
 
 }  // namespace browser

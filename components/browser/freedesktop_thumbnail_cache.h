@@ -10,7 +10,9 @@ namespace browser {
 // The desktop's shared thumbnail cache ($XDG_CACHE_HOME/thumbnails/large/, as the freedesktop
 // Thumbnail Managing Standard lays it out): PNGs of at most 256 x 256 pixels named by the MD5 of the
 // picture's file URI, carrying that URI and the picture's modification time, so that file managers
-// and this program make each thumbnail once between them.
+// and this program make each thumbnail once between them. A picture that could not be made into a
+// thumbnail is recorded under thumbnails/fail/pinlore/ (the standard's folder of this program's
+// failures), so that it is not decoded again on every visit until it changes.
 //
 // Thread: any; every call stands alone (files are written under a temporary name and renamed).
 class FreedesktopThumbnailCache {
@@ -24,6 +26,7 @@ public:
 
     // Under the cache folder of the environment at the time of the call.
     FreedesktopThumbnailCache();
+    // Failures go to fail/pinlore/ beside `largeFolder`.
     explicit FreedesktopThumbnailCache(QString largeFolder);
 
     // The thumbnail of the picture at `path` when one exists that was made from the picture as it is
@@ -34,14 +37,29 @@ public:
     // cache that cannot be written only costs time.
     void store(const QString& path, qint64 modified, QSize original, const QImage& image) const;
 
+    // Whether making a thumbnail of the picture as it is now has failed before. Its size counts as
+    // well as its time: a picture still being copied fails, and may be complete within the second.
+    bool failed(const QString& path, qint64 modified, qint64 bytes) const;
+
+    // Records that no thumbnail can be made of the picture as it is now. Silent like store().
+    void storeFailure(const QString& path, qint64 modified, qint64 bytes) const;
+
     // The file a picture's thumbnail goes to.
     QString thumbnailPath(const QString& path) const;
+
+    // The file that records a picture's failure.
+    QString failurePath(const QString& path) const;
 
     // Pictures of the cache itself are never cached again.
     bool holds(const QString& path) const;
 
 private:
+    // Writes `image` with the standard's keys into `folder`, a folder only its owner can read.
+    void write(const QString& folder, const QString& file, const QString& path, qint64 modified,
+               QImage image) const;
+
     QString largeFolder_;
+    QString failFolder_;
 };
 
 }  // namespace browser

@@ -51,7 +51,6 @@ com::HRESULT PLTableControl::SetCellFactory(ICellFactory* inCellFactory) noexcep
         factory->GetDirectory(folderName.put());
         const QString folder = ui::ToQString(folderName.get());
         if (directory_ && *directory_ == folder) return com::S_OK;
-        browser::WriteLastDirectory(folder);
         if (grid_) {
             grid_->ClearCells();
             for (;;) {
@@ -67,9 +66,12 @@ com::HRESULT PLTableControl::SetCellFactory(ICellFactory* inCellFactory) noexcep
             const QString name = folder.mid(folder.lastIndexOf(u'/') + 1);
             label_->setText(name.isEmpty() ? folder : name);
         }
+        // The grid paints at once, so that the thumbnails of its first screen are being made while
+        // the folder is stored: a registry commit waits for the disk, often longer than they take.
         if (gridControl_)
             if (const auto hosted = gridControl_.tryAs<ui::IHostedControl>(); hosted && hosted->ControlWindow())
-                hosted->ControlWindow()->update();
+                hosted->ControlWindow()->repaint();
+        browser::WriteLastDirectory(folder);
         enableUpButton();
         return com::S_OK;
     });

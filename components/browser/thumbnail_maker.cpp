@@ -68,7 +68,8 @@ ThumbnailMaker::Made ThumbnailMaker::make(const QString& path, FileType type, QS
 
 ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
 {
-    const qint64 modified = QFileInfo(path).lastModified().toSecsSinceEpoch();
+    const QFileInfo file(path);
+    const qint64 modified = file.lastModified().toSecsSinceEpoch();
     if (cache_) {
         if (const auto cached = cache_->find(path, modified); cached && !cached->original.isEmpty()) {
             const QSize target = FittedThumbnailSize(cached->original, cell);
@@ -79,8 +80,10 @@ ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) 
             if (covers || cached->image.size() == cached->original)
                 return {cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), {}};
         }
+        if (cache_->failed(path, modified, file.size())) return {};
     }
     const QSize original = imaging::Image::SizeOfFile(path);
+    if (original.isEmpty()) return failure(path, modified, file.size());
     const QSize target = FittedThumbnailSize(original, cell);
     if (target.isEmpty()) return {};
     const bool fillCache = cache_ && !cache_->holds(path);
@@ -88,13 +91,19 @@ ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) 
     // One decode serves both the cell and the desktop's cache, at the larger of the two sizes.
     const QSize decodeSize = fillCache && large.width() > target.width() ? large : target;
     const imaging::Image decoded = imaging::Image::FromFile(path, decodeSize);
-    if (decoded.size().isEmpty()) return {};
+    if (decoded.size().isEmpty()) return failure(path, modified, file.size());
     Made made{decoded.thumbnail(target).pixels(), {}};
     if (fillCache)
         made.fillCache = [cache = *cache_, path, modified, original, large, decoded] {
             cache.store(path, modified, original, decoded.thumbnail(large).pixels());
         };
     return made;
+}
+
+ThumbnailMaker::Made ThumbnailMaker::failure(const QString& path, qint64 modified, qint64 bytes) const
+{
+    if (!cache_ || cache_->holds(path)) return {};
+    return {{}, [cache = *cache_, path, modified, bytes] { cache.storeFailure(path, modified, bytes); }};
 }
 
 }  // namespace browser

@@ -18,7 +18,7 @@ QSize FittedThumbnailSize(QSize picture, QSize cell);
 // Makes the thumbnail of one cell: a picture's, or the map picture of a map document. Null when
 // there is none: not a regular file (a FIFO or a device file would block or never end), a picture
 // that cannot be decoded or declares more pixels than the decoder allocates, a map that cannot be
-// read or has no picture.
+// read or has no picture. With a cache, a picture that failed is not decoded again until it changes.
 //
 // Thread: any thread that has initialised the component runtime (maps are read through the XML
 // property bag).
@@ -38,6 +38,8 @@ public:
 
 private:
     Made ofPicture(const QString& path, QSize cell) const;
+    // No thumbnail, and the failure recorded in the desktop's cache once it has been handed over.
+    Made failure(const QString& path, qint64 modified, qint64 bytes) const;
 
     std::optional<FreedesktopThumbnailCache> cache_;
 };

@@ -13,6 +13,10 @@ namespace {
 // thumbnails of cells not drawn for the longest time go first.
 constexpr std::int64_t kBudgetBytes = 64 * 1024 * 1024;
 
+// Cache files waiting to be written hold their decoded picture (about 750 KB for a photograph);
+// a screenful of them may wait.
+constexpr std::size_t kMaxWaitingCacheFills = 8;
+
 std::int64_t BytesOf(const QImage& image)
 {
     return image.sizeInBytes();
@@ -85,23 +89,37 @@ void ThumbnailStore::work()
 {
     com::ApartmentScope apartment;
     for (;;) {
-        Job job;
+        std::optional<Job> job;
+        std::function<void()> fillCache;
         {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-            if (stopping_) return;
-            // The latest paint first, and within it the cells in the order they were drawn.
-            const auto next = std::min_element(queue_.begin(), queue_.end(), [](const Job& a, const Job& b) {
-                return a.paint != b.paint ? a.paint > b.paint : a.order < b.order;
-            });
-            job = std::move(*next);
-            queue_.erase(next);
+            wake_.wait(lock, [this] { return stopping_ || !queue_.empty() || !cacheFills_.empty(); });
+            if (!stopping_ && !queue_.empty() && cacheFills_.size() < kMaxWaitingCacheFills) {
+                // The latest paint first, and within it the cells in the order they were drawn.
+                const auto next = std::min_element(queue_.begin(), queue_.end(), [](const Job& a, const Job& b) {
+                    return a.paint != b.paint ? a.paint > b.paint : a.order < b.order;
+                });
+                job = std::move(*next);
+                queue_.erase(next);
+            } else if (!cacheFills_.empty()) {
+                fillCache = std::move(cacheFills_.front());
+                cacheFills_.pop_front();
+            } else {
+                return;  // stopping, with every cache file written
+            }
         }
-        ThumbnailMaker::Made made = maker_.make(job.path, job.type, job.cell);
+        if (fillCache) {
+            fillCache();
+            continue;
+        }
+        ThumbnailMaker::Made made = maker_.make(job->path, job->type, job->cell);
         QMetaObject::invokeMethod(
-            this, [this, path = job.path, cell = job.cell, image = made.thumbnail] { finished(path, cell, image); },
+            this, [this, path = job->path, cell = job->cell, image = made.thumbnail] { finished(path, cell, image); },
             Qt::QueuedConnection);
-        if (made.fillCache) made.fillCache();
+        if (made.fillCache) {
+            std::lock_guard lock(mutex_);
+            cacheFills_.push_back(std::move(made.fillCache));
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,9 +25,15 @@ namespace browser {
 // when it arrives. Requests of the latest paint are served first, so the cells on screen get their
 // thumbnails before those scrolled past.
 //
+// The desktop cache's files are written after the thumbnails they come with have been handed over,
+// when no thumbnail is waiting: a folder opened for the first time shows its first screen without
+// waiting for PNG encoding. A few such writes at most wait at a time (each holds a decoded picture),
+// beyond which a worker writes one before its next thumbnail.
+//
 // Thread: lives on the user-interface thread, which alone calls it; the workers only make
-// thumbnails and hand them back through queued calls. Destroying the store drops what is pending
-// and waits for the decodes in progress.
+// thumbnails and hand them back through queued calls. Destroying the store drops the thumbnails not
+// yet started, and waits for the decodes in progress and for the cache's files still to be written
+// (so the desktop's cache holds every thumbnail that was made).
 class ThumbnailStore final : public QObject {
     Q_OBJECT
 public:
@@ -87,6 +94,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Job> queue_;  // guarded by mutex_
+    std::deque<std::function<void()>> cacheFills_;  // guarded by mutex_
     bool stopping_ = false;  // guarded by mutex_
     std::vector<std::thread> workers_;
 };

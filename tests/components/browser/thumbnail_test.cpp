@@ -130,6 +130,50 @@ TEST_F(ThumbnailMaking, FillsTheDesktopCacheInItsFormatAndReusesItAfterARestart)
     EXPECT_EQ(QImage(expectedFile).text("Thumb::MTime"), QString::number(modified + 60));
 }
 
+TEST_F(ThumbnailMaking, AFailedPictureIsRecordedAndNotDecodedAgainUntilItsTimeOrSizeChanges)
+{
+    const QByteArray picture = [&] {
+        QFile file(writePicture("valid.png", {400, 300}, Qt::red));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    ASSERT_FALSE(picture.isEmpty());
+    // Garbage first, of the picture's size and of one byte more, then the picture itself at the
+    // same time (as a copy finishing within the second would leave it).
+    writeFile("same.png", QByteArray(picture.size(), 'x'));
+    writeFile("longer.png", QByteArray(picture.size() + 1, 'x'));
+    const QDateTime time = QFileInfo(pathOf("same.png")).lastModified().addSecs(-60);
+    auto rewrite = [&](const QString& name, const QByteArray& bytes, const QDateTime& at) {
+        QFile file(pathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.flush());
+        ASSERT_TRUE(file.setFileTime(at, QFileDevice::FileModificationTime));
+    };
+    rewrite("same.png", QByteArray(picture.size(), 'x'), time);
+    rewrite("longer.png", QByteArray(picture.size() + 1, 'x'), time);
+    const ThumbnailMaker maker{FreedesktopThumbnailCache()};
+    EXPECT_TRUE(MakeNow(maker, pathOf("same.png"), kFileTypePicture, {200, 150}).isNull());
+    EXPECT_TRUE(MakeNow(maker, pathOf("longer.png"), kFileTypePicture, {200, 150}).isNull());
+
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    const QByteArray uri = QUrl::fromLocalFile(pathOf("same.png")).toEncoded();
+    EXPECT_EQ(cache.failurePath(pathOf("same.png")), cacheFolder() + "/thumbnails/fail/pinlore/" +
+                                                         QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex() +
+                                                         ".png");
+    const QImage record(cache.failurePath(pathOf("same.png")));
+    EXPECT_EQ(record.text("Thumb::URI"), QString::fromUtf8(uri));
+    EXPECT_EQ(record.text("Thumb::MTime"), QString::number(time.toSecsSinceEpoch()));
+    EXPECT_EQ(QFileInfo(cacheFolder() + "/thumbnails/fail").permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    EXPECT_FALSE(QFile::exists(cache.thumbnailPath(pathOf("same.png"))));
+
+    rewrite("same.png", picture, time);
+    rewrite("longer.png", picture, time);
+    EXPECT_TRUE(MakeNow(maker, pathOf("same.png"), kFileTypePicture, {200, 150}).isNull());
+    EXPECT_EQ(MakeNow(maker, pathOf("longer.png"), kFileTypePicture, {200, 150}).size(), QSize(200, 150));
+    rewrite("same.png", picture, time.addSecs(1));
+    EXPECT_EQ(MakeNow(maker, pathOf("same.png"), kFileTypePicture, {200, 150}).size(), QSize(200, 150));
+}
+
 TEST_F(ThumbnailMaking, CellsLargerThanTheCachedThumbnailAreDecodedAfresh)
 {
     const QString picture = writePicture("photo.png", {1024, 768}, Qt::red);
@@ -154,6 +198,23 @@ TEST_F(ThumbnailMaking, TheStoreAnswersOffTheCallersThreadAndKeepsTheAnswer)
     EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 151}).state, ThumbnailStore::State::Ready);
     // Both sizes changed: a new one is made.
     EXPECT_EQ(store.find(picture, kFileTypePicture, {100, 75}).state, ThumbnailStore::State::Pending);
+}
+
+TEST_F(ThumbnailMaking, TheStoreWritesTheDesktopCacheAfterTheThumbnailsEvenWhenClosedAtOnce)
+{
+    std::vector<QString> pictures;
+    for (int i = 0; i < 12; ++i) pictures.push_back(writePicture(QString("p%1.png").arg(i), {512, 384}, Qt::red));
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    {
+        // More pictures than cache files may wait, on one worker: it must write some in between.
+        ThumbnailStore store(ThumbnailMaker(FreedesktopThumbnailCache()), 1, 1 << 24);
+        QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+        for (const QString& picture : pictures) store.find(picture, kFileTypePicture, {200, 150});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ready.count() == int(pictures.size()); }));
+        for (const QString& picture : pictures)
+            EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).image.size(), QSize(200, 150));
+    }
+    for (const QString& picture : pictures) EXPECT_EQ(QImage(cache.thumbnailPath(picture)).size(), QSize(256, 192));
 }
 
 TEST_F(ThumbnailMaking, TheStoreKeepsItsThumbnailsWithinItsBudget)
