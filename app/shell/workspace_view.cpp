@@ -58,7 +58,9 @@ WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
         mapViewEvents_.connect(mapView_.get(), *this);
         mapView_->SetDocument(document_.get());
     }
+    // The map takes the keys when the window opens: Tab steps through its spots from the start.
     setFocusProxy(mapViewHost_);
+    mapViewHost_->setFocus();
 
     slideShowView_ = hostControl<ISlideShowView>(u"Components.SlideShowView.1", slideShowViewHost_, true);
     if (slideShowView_) {

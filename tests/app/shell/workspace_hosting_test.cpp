@@ -140,6 +140,7 @@ protected:
 
 TEST_F(WorkspaceHostingTest, ThePalettesToolButtonsHandTheirToolToTheMapView)
 {
+    EXPECT_EQ(QApplication::focusWidget(), controlWindow(workspace().mapViewHost()));  // the map has the keys at start
     currentSpotWith({pictureFile("first.png", Qt::red)});
     const int spotsBefore = spotCount();
     QWidget* map = controlWindow(workspace().mapViewHost());
