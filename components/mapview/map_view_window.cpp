@@ -5,28 +5,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 
 namespace mapview {
 
 namespace {
 
-constexpr int kButtonSize = 20;
-
 tagPOINT AreaPoint(const QMouseEvent& event)
 {
     const QPoint position = event.position().toPoint();
     return {position.x(), position.y()};
-}
-
-QPushButton* MakeButton(QWidget& parent, const char* text, int commandId)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), &parent);
-    button->setObjectName(QString::number(commandId));
-    button->setGeometry(0, 0, kButtonSize, kButtonSize);
-    // Buttons take no focus: the keys belong to the map.
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
 }
 
 }  // namespace
@@ -35,22 +22,12 @@ MapViewWindow::MapViewWindow(PLMapView& view, QWidget& host)
     : QWidget(&host),
       view_(view),
       dropTarget_(view, *this),
-      collapseButton_(MakeButton(*this, "<", kCollapseCommand)),
-      expandButton_(MakeButton(*this, ">", kExpandCommand))
+      buttons_(*this, [this] { view_.onCollapseClicked(); }, [this] { view_.onExpandClicked(); })
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    showButtonFor(false);
-    connect(collapseButton_, &QPushButton::clicked, this, [this] { view_.onCollapseClicked(); });
-    connect(expandButton_, &QPushButton::clicked, this, [this] { view_.onExpandClicked(); });
-}
-
-void MapViewWindow::showButtonFor(bool maximized)
-{
-    collapseButton_->setVisible(!maximized);
-    expandButton_->setVisible(maximized);
 }
 
 void MapViewWindow::paintEvent(QPaintEvent*)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "components/mapview/map_view_drop_target.h"
+#include "platform/ui/maximize_buttons.h"
 
 #include <QWidget>
 
 class PLMapView;
-class QPushButton;
 
 namespace mapview {
 
@@ -15,13 +15,10 @@ namespace mapview {
 class MapViewWindow final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kCollapseCommand = 1001;
-    static constexpr int kExpandCommand = 1002;
-
     MapViewWindow(PLMapView& view, QWidget& host);
 
     // "<" while the view is not maximised, ">" while it is.
-    void showButtonFor(bool maximized);
+    void showButtonFor(bool maximized) { buttons_.showFor(maximized); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,8 +34,7 @@ protected:
 private:
     PLMapView& view_;
     MapViewDropTarget dropTarget_;  // takes this window's drag events
-    QPushButton* collapseButton_;
-    QPushButton* expandButton_;
+    ui::MaximizeButtons buttons_;
 };
 
 }  // namespace mapview

@@ -5,45 +5,18 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 
 namespace slideshow {
-
-namespace {
-
-constexpr int kButtonSize = 20;
-
-QPushButton* MakeButton(QWidget& parent, const char* text, int commandId)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), &parent);
-    button->setObjectName(QString::number(commandId));
-    button->setGeometry(0, 0, kButtonSize, kButtonSize);
-    // Buttons take no focus: the keys belong to the show.
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-}  // namespace
 
 SlideShowWindow::SlideShowWindow(PLSlideShowView& view, QWidget& host)
     : QWidget(&host),
       view_(view),
       dropTarget_(view, *this),
-      maximizeButton_(MakeButton(*this, "<", kMaximizeCommand)),
-      restoreButton_(MakeButton(*this, ">", kRestoreCommand))
+      buttons_(*this, [this] { view_.onMaximizeClicked(); }, [this] { view_.onRestoreClicked(); })
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
-    showButtonFor(false);
-    connect(maximizeButton_, &QPushButton::clicked, this, [this] { view_.onMaximizeClicked(); });
-    connect(restoreButton_, &QPushButton::clicked, this, [this] { view_.onRestoreClicked(); });
-}
-
-void SlideShowWindow::showButtonFor(bool maximized)
-{
-    maximizeButton_->setVisible(!maximized);
-    restoreButton_->setVisible(maximized);
 }
 
 void SlideShowWindow::paintEvent(QPaintEvent*)

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "components/slideshow/slide_show_drop_target.h"
+#include "platform/ui/maximize_buttons.h"
 
 #include <QWidget>
 
 class PLSlideShowView;
-class QPushButton;
 
 namespace slideshow {
 
@@ -16,13 +16,10 @@ namespace slideshow {
 class SlideShowWindow final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kMaximizeCommand = 1001;
-    static constexpr int kRestoreCommand = 1002;
-
     SlideShowWindow(PLSlideShowView& view, QWidget& host);
 
     // "<" while the view is not maximised, ">" while it is.
-    void showButtonFor(bool maximized);
+    void showButtonFor(bool maximized) { buttons_.showFor(maximized); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,8 +31,7 @@ protected:
 private:
     PLSlideShowView& view_;
     SlideShowDropTarget dropTarget_;  // takes this window's drag events
-    QPushButton* maximizeButton_;
-    QPushButton* restoreButton_;
+    ui::MaximizeButtons buttons_;
 };
 
 }  // namespace slideshow
