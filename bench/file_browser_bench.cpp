@@ -9,6 +9,7 @@
 // larger than the page cache would otherwise be read from disk by whichever runs first). Beside the
 // time of making every thumbnail, each maker's processor time (cpu_s): on a machine shared with
 // other work the time alone also tells how many threads each side runs. Peak memory is the process's maximum resident size after all of it.
+#include "bench/support/synthetic_photograph.h"
 #include "components/browser/freedesktop_thumbnail_cache.h"
 #include "components/browser/thumbnail_maker.h"
 #include "components/browser/thumbnail_store.h"
@@ -36,12 +37,10 @@
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <thread>
 
 namespace {
 
-constexpr QSize kPhotograph(4000, 3000);
 constexpr QSize kBrowser(216 + 16, 900);  // a grid about 208 pixels wide: cells of 200 x 150
 
 int PhotoCount()
@@ -57,23 +56,6 @@ QString PhotoFolder()
     return chosen.isEmpty() ? QStringLiteral(PINLORE_BUILD_FOLDER "/bench-photos") : chosen;
 }
 
-// Smooth gradients under fine grain: a JPEG of it costs about what a photograph costs to decode.
-QImage MakePhotograph(unsigned seed)
-{
-    QImage image(kPhotograph, QImage::Format_RGB32);
-    std::minstd_rand random(seed);
-    const int w = kPhotograph.width(), h = kPhotograph.height();
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int grain = int(random() & 31) - 16;
-            line[x] = qRgb(qBound(0, x * 255 / w + grain, 255), qBound(0, y * 255 / h + grain, 255),
-                           qBound(0, int((x + y + seed * 997) % (w + h)) * 255 / (w + h) + grain, 255));
-        }
-    }
-    return image;
-}
-
 // The photographs, made on every core the first time.
 QStringList Photographs()
 {
@@ -86,7 +68,7 @@ QStringList Photographs()
     for (int core = 0; core < cores; ++core)
         makers.emplace_back([&, core] {
             for (int i = core; i < paths.size(); i += cores)
-                if (!QFile::exists(paths[i])) MakePhotograph(unsigned(i)).save(paths[i], "JPG", 90);
+                if (!QFile::exists(paths[i])) bench_support::MakePhotograph(unsigned(i)).save(paths[i], "JPG", 90);
         });
     for (std::thread& maker : makers) maker.join();
     return paths;

@@ -2,6 +2,7 @@
 // into the back buffer and onto the window), beside vipsthumbnail making the same photograph into a
 // picture of the same size in the same run. vipsthumbnail's time includes starting its process and
 // writing its result in the library's own uncompressed format.
+#include "bench/support/synthetic_photograph.h"
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/document.h"
 #include "components/interfaces/photo_spot.h"
@@ -20,30 +21,11 @@
 
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
 
 constexpr QSize kView(1280, 800);
-constexpr QSize kPhotograph(4000, 3000);
-
-// Smooth gradients under fine grain: a JPEG of it costs about what a photograph costs to decode.
-QImage MakePhotograph(unsigned seed)
-{
-    QImage image(kPhotograph, QImage::Format_RGB32);
-    std::minstd_rand random(seed);
-    const int w = kPhotograph.width(), h = kPhotograph.height();
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int grain = int(random() & 31) - 16;
-            line[x] = qRgb(qBound(0, x * 255 / w + grain, 255), qBound(0, y * 255 / h + grain, 255),
-                           qBound(0, int((x + y + seed * 997) % (w + h)) * 255 / (w + h) + grain, 255));
-        }
-    }
-    return image;
-}
 
 // Hands every notification of the document to the view, as the application does.
 class Forwarder final : public com::Implements<Forwarder, _IDocumentEvents> {
@@ -72,7 +54,7 @@ struct Fixture {
         document->AddSpot(spot.as<IBaseSpot>().get());
         for (unsigned i = 0; i < 2; ++i) {
             const QString path = QString::fromStdString((folder / ("photograph" + std::to_string(i) + ".jpg")).string());
-            MakePhotograph(i).save(path, "JPG", 90);
+            bench_support::MakePhotograph(i).save(path, "JPG", 90);
             photographs.push_back(path);
             com::Bstr name(path.toStdU16String());
             com::BSTR argument = name.get();
