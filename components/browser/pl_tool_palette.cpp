@@ -5,6 +5,7 @@
 #include "components/interfaces/class_ids.h"
 #include "platform/com/runtime.h"
 #include "platform/shell/shell_services.h"
+#include "platform/ui/dialog_units.h"
 #include "platform/ui/qt_strings.h"
 
 #include <QFontMetrics>
@@ -103,8 +104,8 @@ com::HRESULT PLToolPalette::GetBestSize(com::LONG* outBestX, com::LONG* outBestY
             for (QPushButton* button : {&window_->upButton(), &window_->browseButton()})
                 measure(button->text(), button->font());
         } else {
-            measure(QStringLiteral("Go Up a Folder"), browser::ToolPaletteWindow::DialogFont());
-            measure(QStringLiteral("Browse for Folder"), browser::ToolPaletteWindow::DialogFont());
+            measure(QStringLiteral("Go Up a Folder"), ui::DialogFont(8));
+            measure(QStringLiteral("Browse for Folder"), ui::DialogFont(8));
         }
         *outBestX = std::max(kMinimumWidth, widths);
         *outBestY = std::max(kMinimumHeight, heights);

@@ -1,6 +1,7 @@
 #include "components/browser/tool_palette_window.h"
 
 #include "components/browser/pl_tool_palette.h"
+#include "platform/ui/dialog_units.h"
 
 #include <QPushButton>
 
@@ -12,20 +13,13 @@ QPushButton* MakeButton(PLToolPalette& palette, QWidget& parent, const char* tex
 {
     auto* button = new QPushButton(QString::fromLatin1(text), &parent);
     button->setObjectName(QString::number(command));
-    button->setFont(ToolPaletteWindow::DialogFont());
+    button->setFont(ui::DialogFont(8));
     button->setVisible(visible);
     QObject::connect(button, &QPushButton::clicked, &parent, [&palette, command] { palette.onCommand(command); });
     return button;
 }
 
 }  // namespace
-
-QFont ToolPaletteWindow::DialogFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"), 8);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
 
 ToolPaletteWindow::ToolPaletteWindow(PLToolPalette& palette, QWidget& host)
     : QWidget(&host),

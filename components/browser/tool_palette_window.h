@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QWidget>
 
 class PLToolPalette;
@@ -14,9 +13,6 @@ class ToolPaletteWindow final : public QWidget {
     Q_OBJECT
 public:
     ToolPaletteWindow(PLToolPalette& palette, QWidget& host);
-
-    // The palette's dialog font (8 points of "MS Sans Serif", or the sans-serif face standing in).
-    static QFont DialogFont();
 
     QPushButton& upButton() { return *upButton_; }
     QPushButton& browseButton() { return *browseButton_; }
