@@ -7,7 +7,7 @@ PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps configure build run sample-site screenshot test bench sanitize fuzz install clean
+.PHONY: all deps configure build run sample-site screenshot test bench sanitize fuzz install package clean
 
 all: build
 
@@ -60,8 +60,13 @@ fuzz: deps
 	$(if $(filter picture_decoding_fuzzer,$(FUZZERS)),QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/bin/picture_decoding_fuzzer \
 	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536)
 
+# DESTDIR, when set, stages the installation for a package; the program and its maps still name PREFIX.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package installing under /usr: $(BUILD)/pinlore_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_DIR) $(FUZZ_DIR)

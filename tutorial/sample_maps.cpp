@@ -2,9 +2,10 @@
 // the program itself saves maps: a country map with photo spots and a map spot down to the city
 // map, which has photo spots of its own and a map spot back up.
 //
-//   pinlore_sample_maps COMPONENT_LIBRARY PICTURES_FOLDER
+//   pinlore_sample_maps COMPONENT_LIBRARY PICTURES_FOLDER [WRITTEN_INTO]
 //
-// The maps hold absolute paths, so they are made where the pictures lie in the build.
+// The maps hold absolute paths, so they name the pictures in PICTURES_FOLDER; they are written there
+// too, unless an installation stages them elsewhere (WRITTEN_INTO) before they reach that folder.
 #include "app/shell/component_registration.h"
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/document.h"
@@ -60,7 +61,7 @@ void save(IDocument* document, const std::string& path)
     com::ThrowIfFailed(bag->SaveToFile(com::Bstr::FromUtf8(path).get(), document));
 }
 
-void writeSampleMaps(const std::string& folder)
+void writeSampleMaps(const std::string& folder, const std::string& writtenInto)
 {
     const std::string country = folder + "/Country.plm";
     const std::string city = folder + "/City.plm";
@@ -70,22 +71,22 @@ void writeSampleMaps(const std::string& folder)
     addPhotoSpot(countryMap.get(), folder, {{520, 430, 640, 530}, {"Vineyard Hills.jpg", "Mountain Lake.jpg"}, ""});
     addPhotoSpot(countryMap.get(), folder, {{1380, 980, 1500, 1080}, {"Harbour at Dawn.jpg"}, "Harbour Bells.wav"});
     addMapSpot(countryMap.get(), {1150, 780, 1270, 880}, city);
-    save(countryMap.get(), country);
+    save(countryMap.get(), writtenInto + "/Country.plm");
     
     auto cityMap = com::CreateInstance<IDocument>(CLSID_PLDocument);
     com::ThrowIfFailed(cityMap->SetMapFile(com::Bstr::FromUtf8(folder + "/City Map.jpg").get()));
     addPhotoSpot(cityMap.get(), folder, {{480, 480, 600, 600}, {"Old Town Square.jpg", "Riverside Market.jpg"}, ""});
     addPhotoSpot(cityMap.get(), folder, {{1150, 820, 1270, 940}, {"Evening Bridge.jpg"}, "Harbour Bells.wav"});
     addMapSpot(cityMap.get(), {80, 80, 200, 200}, country);
-    save(cityMap.get(), city);
+    save(cityMap.get(), writtenInto + "/City.plm");
     }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fputs("Usage: pinlore_sample_maps COMPONENT_LIBRARY PICTURES_FOLDER\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("Usage: pinlore_sample_maps COMPONENT_LIBRARY PICTURES_FOLDER [WRITTEN_INTO]\n", stderr);
         return 1;
     }
     com::ApartmentScope apartment;
@@ -94,7 +95,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     try {
-        writeSampleMaps(argv[2]);
+        writeSampleMaps(argv[2], argv[argc - 1]);
     } catch (const com::ComError& error) {
         std::fprintf(stderr, "pinlore_sample_maps: the sample maps could not be written (0x%08X)\n",
                      static_cast<unsigned>(error.code()));

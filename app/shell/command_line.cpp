@@ -5,6 +5,7 @@
 #include "app/shell/installer_values.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/workspace_view.h"
+#include "app/thumbnailer/map_thumbnailer.h"
 #include "platform/com/runtime.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ namespace {
 constexpr char kUsage[] =
     "Usage: pinlore [MAP.plm]\n"
     "       pinlore --export-html MAP.plm FOLDER [--overwrite] [--style classic|modern]\n"
+    "       pinlore --thumbnail MAP.plm PICTURE.png SIZE\n"
     "       pinlore /sbd\n"
     "       pinlore --help\n"
     "\n"
@@ -34,6 +36,9 @@ constexpr char kUsage[] =
     "            --style modern writes pages for today's browsers and phones (sound,\n"
     "            pictures that fit the window, a show with its own buttons), --style\n"
     "            classic (the default) the pages as they have always been\n"
+    "  --thumbnail MAP.plm PICTURE.png SIZE\n"
+    "            write a PNG of the map's map picture, at most SIZE pixels on its longer\n"
+    "            side, as file managers ask for thumbnails\n"
     "  /sbd      write the installer's uninstall settings and end\n"
     "  --help    show this text\n";
 
@@ -47,6 +52,8 @@ int Fail(const char* message)
 int runWindow(int argc, char* argv[], const std::optional<QString>& document)
 {
     QApplication application(argc, argv);
+    // Ties the window to the menu entry, whose icon and name the desktop shows for it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pinlore.Pinlore"));
     com::ApartmentScope apartment;
     if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
         return Fail("the component library beside the program could not be registered");
@@ -71,6 +78,11 @@ int RunCommandLine(int argc, char* argv[])
     if (arguments.contains("--help") || arguments.contains("-h")) {
         std::fputs(kUsage, stdout);
         return 0;
+    }
+    if (!arguments.isEmpty() && arguments.first() == "--thumbnail") {
+        // Run by file managers on every map they list: nothing here touches the registry or a display.
+        QCoreApplication application(argc, argv);
+        return thumbnailer::MapThumbnailer::Run(arguments.mid(1));
     }
     const bool exporting = !arguments.isEmpty() && arguments.first() == "--export-html";
     if (arguments.size() > 1 && !exporting) {
