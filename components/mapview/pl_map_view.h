@@ -123,4 +123,7 @@ private:
     std::optional<imaging::Image> overviewPicture_;
     com::LONG maximized_ = 0;
     QPointer<mapview::MapViewWindow> window_;
+    // The spot the arrow keys are moving in one undo step, until any other change.
+    com::ComPtr<IBaseSpot> nudgedSpot_;
+    bool nudging_ = false;
 };
