@@ -209,11 +209,10 @@ com::HRESULT PLMapView::GetRootMap(com::BSTR* outRootMap) noexcept
 
 com::HRESULT PLMapView::InvalMap() noexcept
 {
-    const QSize client = clientSize();
-    tagRECT area{0, 0, client.width(), client.height()};
-    tagRECT model{};
-    ConvertAreaRectToModelRect(&area, &model);
-    pendingRepaints_.push_back(model);
+    // Kept as the whole client area: converted to model coordinates and back, truncation could take
+    // its last row or column off, and what stood there before (the slide show, when the map comes
+    // back) would stay on screen.
+    repaintWhole_ = true;
     return com::S_OK;
 }
 
@@ -427,7 +426,11 @@ void PLMapView::onExpandClicked()
 QRegion PLMapView::repaintRegion()
 {
     const QSize client = clientSize();
-    if (pendingRepaints_.empty()) return QRegion(0, 0, client.width(), client.height());
+    if (pendingRepaints_.empty() || repaintWhole_) {
+        pendingRepaints_.clear();
+        repaintWhole_ = false;
+        return QRegion(0, 0, client.width(), client.height());
+    }
     QRegion region;
     for (tagRECT model : pendingRepaints_) {
         tagRECT area{};

@@ -119,6 +119,7 @@ private:
     QImage offscreen_;
     bool offscreenStale_ = true;
     std::vector<tagRECT> pendingRepaints_;
+    bool repaintWhole_ = false;  // InvalMap: the next paint repaints the whole client area
     std::vector<ContainingMap> containingMaps_;
     std::optional<imaging::Image> overviewPicture_;
     com::LONG maximized_ = 0;

@@ -128,6 +128,24 @@ TEST_F(HostedMapView, SpotFramesStandThreePixelsInsideThePaintedPicture)
     }
 }
 
+// As when the map comes back after a slide show: its whole window is repainted, last row and
+// column included, whatever else is pending.
+TEST_F(HostedMapView, InvalMapRepaintsTheWholeWindow)
+{
+    openMap(writePicture({800, 600}, kMapColour));
+    const auto spot = BaseOf(MakeMapSpot(document.get(), {0, 0, 10, 10}).get());
+    for (const QSize size : {QSize(300, 236), QSize(335, 262)}) {
+        SCOPED_TRACE(size.width());
+        show(size);
+        paint();
+        document->ChangeNotification(spot.get(), kSpotSelectionChanged);
+        view->InvalMap();
+        const QImage image = paint();
+        EXPECT_NE(image.pixelColor(size.width() - 1, size.height() - 1), kUntouched);
+        EXPECT_NE(image.pixelColor(size.width() / 2, size.height() - 1), kUntouched);
+    }
+}
+
 TEST_F(MapViewPainting, AnEmptyWindowShowsTheHint)
 {
     document->SetMapFile(nullptr);
