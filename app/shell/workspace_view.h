@@ -73,6 +73,9 @@ public:
     void StopSlideShow();
     // A step the controller's buttons ask of the slide show, which keeps the keyboard afterwards.
     void StepSlideShow(com::HRESULT (ISlideShowView::*step)() noexcept);
+    // Before the document changes under it, or is exported, a show on screen ends as if its Stop
+    // was pressed.
+    void StopShownSlideShow();
 
     // The close box and Exit: asks to save, then stores the root map. False when the user chose to
     // keep the program running.
@@ -109,14 +112,15 @@ protected:
 
 private:
     OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
+    // The document takes `path` as its own, and the title follows, also when it cannot be written
+    // there; once written, the path joins the recent files.
+    bool saveAs(const QString& path, const QString& failureMessage);
     bool writeDocument(const QString& failureMessage);
     template <class Control>
     com::ComPtr<Control> hostControl(std::u16string_view progId, QWidget*& host, bool bordered);
     void previewPicture(const QString& path);
     // A show of the current spot has something to show: a photo spot with a picture at least.
     bool hasPicturesToShow() const;
-    // Before the document changes under it, a show on screen ends as if its Stop was pressed.
-    void stopShownSlideShow();
     void layoutHosts();
     void postLayout();
 
