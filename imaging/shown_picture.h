@@ -23,6 +23,8 @@ public:
     // The pixels to draw into a rectangle of `display` size (scaled there when they differ). A first
     // decoding that fails makes this a picture of size 0.
     const Image& pixelsFor(QSize display);
+    // The pixels decoded so far, at whatever size, without decoding.
+    const Image& pixels() const { return pixels_; }
 
 private:
     void decode(QSize display);

@@ -44,6 +44,9 @@ struct IMapView : com::IDispatch {
     virtual com::HRESULT GetMaximized(com::LONG* pVal) noexcept = 0;
     // 0 shows the "<" button, any other value the ">" button.
     virtual com::HRESULT PutMaximized(com::LONG newVal) noexcept = 0;
+    // Back from any zoom to the map fitted into the window, where every map opens. A zoom is the
+    // view's alone: it is never saved, and another map opens fitted.
+    virtual com::HRESULT ZoomToFit() noexcept = 0;
 };
 
 inline std::span<const com::DispatchMember> DispatchTableOf(const IMapView*)
@@ -67,6 +70,7 @@ inline std::span<const com::DispatchMember> DispatchTableOf(const IMapView*)
         com::Method<&IMapView::InvalMap>(16, u"InvalMap"),
         com::PropertyGet<&IMapView::GetMaximized>(17, u"Maximized"),
         com::PropertyPut<&IMapView::PutMaximized>(17, u"Maximized"),
+        com::Method<&IMapView::ZoomToFit>(18, u"ZoomToFit"),
     };
     return members;
 }

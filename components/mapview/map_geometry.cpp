@@ -1,13 +1,51 @@
 #include "components/mapview/map_geometry.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace mapview {
 
 namespace {
+
 com::LONG Trunc(double value)
 {
     return static_cast<com::LONG>(value);
 }
+
+constexpr ZoomScale kZoomSteps[] = {{1, 16}, {1, 12}, {1, 8}, {1, 6}, {1, 4}, {1, 3}, {1, 2}, {2, 3},
+                                    {1, 1},  {3, 2},  {2, 1}, {3, 1}, {4, 1}, {6, 1}, {8, 1}};
+// Scales closer than this are the same step: a fit computed in floating point may land a hair off one.
+constexpr double kSameScale = 1e-9;
+
+// A length in window pixels as model units, and back. Zoomed, the product is formed before the
+// division, so that lengths the zoom maps onto whole numbers come out whole.
+double ToModel(const ViewFit& fit, com::LONG area)
+{
+    return fit.zoom ? double(area) * fit.zoom->denominator / fit.zoom->numerator : area * fit.areaToModel;
+}
+
+double ToArea(const ViewFit& fit, com::LONG model)
+{
+    return fit.zoom ? double(model) * fit.zoom->numerator / fit.zoom->denominator : model * fit.modelToArea;
+}
+
 }  // namespace
+
+std::optional<ZoomScale> ZoomStepIn(double current)
+{
+    const auto next = std::find_if(std::begin(kZoomSteps), std::end(kZoomSteps),
+                                   [&](ZoomScale step) { return step.value() > current + kSameScale; });
+    if (next == std::end(kZoomSteps)) return std::nullopt;
+    return *next;
+}
+
+std::optional<ZoomScale> ZoomStepOut(double current, double fit)
+{
+    for (auto step = std::rbegin(kZoomSteps); step != std::rend(kZoomSteps); ++step)
+        if (step->value() < current - kSameScale)
+            return step->value() > fit + kSameScale ? std::optional<ZoomScale>(*step) : std::nullopt;
+    return std::nullopt;
+}
 
 tagRECT FitPicture(QSize picture, QSize client)
 {
@@ -57,43 +95,78 @@ ViewFit FitFor(QSize picture, QSize client)
     return fit;
 }
 
+ViewFit ZoomedFit(ZoomScale scale, QPoint origin)
+{
+    ViewFit fit;
+    fit.zoom = scale;
+    fit.modelToArea = scale.value();
+    fit.areaToModel = 1.0 / scale.value();
+    fit.offsetX = origin.x();
+    fit.offsetY = origin.y();
+    return fit;
+}
+
+QSize ZoomedSize(QSize picture, ZoomScale scale)
+{
+    return QSize(Trunc(double(picture.width()) * scale.numerator / scale.denominator),
+                 Trunc(double(picture.height()) * scale.numerator / scale.denominator));
+}
+
+QPoint ClampOrigin(QPoint origin, QSize shown, QSize client)
+{
+    const auto axis = [](int position, int shownLength, int clientLength) {
+        if (shownLength <= clientLength) return (clientLength - shownLength) / 2;
+        return std::clamp(position, clientLength - shownLength, 0);
+    };
+    return QPoint(axis(origin.x(), shown.width(), client.width()), axis(origin.y(), shown.height(), client.height()));
+}
+
 tagPOINT AreaPointToModel(const ViewFit& fit, tagPOINT area)
 {
-    return {Trunc((area.x - fit.offsetX) * fit.areaToModel), Trunc((area.y - fit.offsetY) * fit.areaToModel)};
+    return {Trunc(ToModel(fit, area.x - fit.offsetX)), Trunc(ToModel(fit, area.y - fit.offsetY))};
 }
 
 tagPOINT ModelPointToArea(const ViewFit& fit, tagPOINT model)
 {
-    return {Trunc(model.x * fit.modelToArea + fit.offsetX), Trunc(model.y * fit.modelToArea + fit.offsetY)};
+    return {Trunc(ToArea(fit, model.x) + fit.offsetX), Trunc(ToArea(fit, model.y) + fit.offsetY)};
 }
 
 tagRECT AreaRectToModel(const ViewFit& fit, const tagRECT& area)
 {
     const tagPOINT topLeft = AreaPointToModel(fit, {area.left, area.top});
-    return {topLeft.x, topLeft.y, Trunc((area.right - area.left) * fit.areaToModel + topLeft.x),
-            Trunc((area.bottom - area.top) * fit.areaToModel + topLeft.y)};
+    return {topLeft.x, topLeft.y, Trunc(ToModel(fit, area.right - area.left) + topLeft.x),
+            Trunc(ToModel(fit, area.bottom - area.top) + topLeft.y)};
 }
 
 tagRECT ModelRectToArea(const ViewFit& fit, const tagRECT& model)
 {
     if (fit.degenerate) return {0, 0, 0, 0};
     const tagPOINT topLeft = ModelPointToArea(fit, {model.left, model.top});
-    return {topLeft.x, topLeft.y, Trunc((model.right - model.left) * fit.modelToArea + topLeft.x),
-            Trunc((model.bottom - model.top) * fit.modelToArea + topLeft.y)};
+    return {topLeft.x, topLeft.y, Trunc(ToArea(fit, model.right - model.left) + topLeft.x),
+            Trunc(ToArea(fit, model.bottom - model.top) + topLeft.y)};
 }
 
 namespace {
 
-// The smallest model coordinate that the window shows at pixel `area` of an axis. Each model unit
-// moves the window position by at most one pixel (pictures are never enlarged), so every pixel of
-// the picture has one.
+// The smallest model coordinate that the window shows at pixel `area` of an axis, or further on.
+// At the fit each model unit moves the window position by at most one pixel (pictures are never
+// enlarged), so every pixel of the picture has one; zoomed in, a unit spans several pixels.
 com::LONG FirstModelAt(const ViewFit& fit, com::LONG offset, com::LONG area)
 {
-    const auto shownAt = [&](com::LONG model) { return Trunc(model * fit.modelToArea + offset); };
-    com::LONG model = Trunc((area - offset) * fit.areaToModel);
+    const auto shownAt = [&](com::LONG model) { return Trunc(ToArea(fit, model) + offset); };
+    com::LONG model = Trunc(ToModel(fit, area - offset));
     while (shownAt(model) < area) ++model;
     while (shownAt(model - 1) >= area) --model;
     return model;
+}
+
+// One edge moved by one window pixel; zoomed in, the pixel before an edge may still show the unit
+// the edge is on, and the edge then goes to the unit before it.
+com::LONG NudgedEdge(const ViewFit& fit, com::LONG offset, com::LONG edge, com::LONG shown, com::LONG step)
+{
+    if (step == 0) return edge;
+    const com::LONG moved = FirstModelAt(fit, offset, shown + step);
+    return step < 0 ? std::min(moved, edge - 1) : moved;
 }
 
 }  // namespace
@@ -101,8 +174,8 @@ com::LONG FirstModelAt(const ViewFit& fit, com::LONG offset, com::LONG area)
 tagRECT NudgeModelRect(const ViewFit& fit, const tagRECT& model, com::LONG dx, com::LONG dy)
 {
     const tagPOINT shown = ModelPointToArea(fit, {model.left, model.top});
-    const com::LONG left = dx == 0 ? model.left : FirstModelAt(fit, fit.offsetX, shown.x + dx);
-    const com::LONG top = dy == 0 ? model.top : FirstModelAt(fit, fit.offsetY, shown.y + dy);
+    const com::LONG left = NudgedEdge(fit, fit.offsetX, model.left, shown.x, dx);
+    const com::LONG top = NudgedEdge(fit, fit.offsetY, model.top, shown.y, dy);
     return {left, top, left + (model.right - model.left), top + (model.bottom - model.top)};
 }
 

@@ -2,7 +2,9 @@
 
 #include "components/interfaces/records.h"
 
+#include <QPoint>
 #include <QSize>
+#include <optional>
 
 // The arithmetic of fitting a map picture into the map view's window, shared by drawing and by the
 // coordinate conversions. Floating-point results are truncated toward zero; halving is integer
@@ -12,6 +14,21 @@ namespace mapview {
 // Where the picture is drawn in a window of `client` size: never enlarged, centred, aspect kept.
 // An empty picture or window gives an empty rectangle.
 tagRECT FitPicture(QSize picture, QSize client);
+
+// A zoom of the map past its fit: window pixels per model unit, as a fraction, so that a model point
+// shown at a zoom converts back to itself exactly.
+struct ZoomScale {
+    int numerator = 1;
+    int denominator = 1;
+    double value() const { return double(numerator) / denominator; }
+    friend bool operator==(const ZoomScale&, const ZoomScale&) = default;
+};
+
+// The zoom steps from the fit up to eight window pixels per model unit. 100 % is one of them, so a
+// map can be seen pixel for pixel. Nothing beyond the last step in; nothing below the fit out (the
+// fit itself, which is the lowest zoom, is then the answer).
+std::optional<ZoomScale> ZoomStepIn(double current);
+std::optional<ZoomScale> ZoomStepOut(double current, double fit);
 
 // The fit the conversions evaluate afresh every time: factors model-to-area (k) and area-to-model
 // (f), and the picture's offset in the window.
@@ -23,8 +40,18 @@ struct ViewFit {
     // A zero picture or window dimension: the factors stay 1 rather than divide by zero, and a model
     // rectangle converts to {0, 0, 0, 0}.
     bool degenerate = false;
+    // Zoomed past the fit: the conversions scale by this fraction instead of the factors.
+    std::optional<ZoomScale> zoom;
 };
 ViewFit FitFor(QSize picture, QSize client);
+
+// The picture zoomed to `scale`, its top left corner at `origin` in the window.
+ViewFit ZoomedFit(ZoomScale scale, QPoint origin);
+// The picture's size in the window at `scale`.
+QSize ZoomedSize(QSize picture, ZoomScale scale);
+// Where a picture of `shown` size may lie in the window: along an axis where it is larger than the
+// window, it covers the window (no margin shows); where it is smaller, it is centred as at the fit.
+QPoint ClampOrigin(QPoint origin, QSize shown, QSize client);
 
 tagPOINT AreaPointToModel(const ViewFit& fit, tagPOINT area);
 tagPOINT ModelPointToArea(const ViewFit& fit, tagPOINT model);
@@ -34,8 +61,9 @@ tagRECT AreaRectToModel(const ViewFit& fit, const tagRECT& area);
 tagRECT ModelRectToArea(const ViewFit& fit, const tagRECT& model);
 
 // `model` moved by one window pixel along each axis (dx, dy: -1, 0 or 1): its left and top edges go
-// to the first model position the window shows one pixel further on, and it keeps its model width
-// and height exactly, so that any number of nudges neither shrinks nor drifts it.
+// to the first model position the window shows one pixel further on (zoomed in, where a model unit
+// spans several pixels, to the next unit), and it keeps its model width and height exactly, so that
+// any number of nudges neither shrinks nor drifts it.
 tagRECT NudgeModelRect(const ViewFit& fit, const tagRECT& model, com::LONG dx, com::LONG dy);
 
 // Into [bounds.left, bounds.right] × [bounds.top, bounds.bottom], edges included.

@@ -95,6 +95,7 @@ QSize PLMapView::clientSize() const
 
 mapview::ViewFit PLMapView::fit() const
 {
+    if (zoom_) return mapview::ZoomedFit(zoom_->scale, zoom_->origin);
     return mapview::FitFor(mapPicture_ ? mapPicture_->size() : QSize(0, 0), clientSize());
 }
 
@@ -140,6 +141,8 @@ com::HRESULT PLMapView::DocumentChanged(com::IUnknown* pUnknown, com::LONG chang
             document->GetMapFile(mapFile.put());
             mapFileName_ = ui::ToQString(mapFile.get());
             offscreenStale_ = true;
+            zoom_.reset();
+            zoomPixels_.reset();
             loadMapPicture();
             onSize();
             invalidateWindow();
@@ -230,6 +233,12 @@ com::HRESULT PLMapView::PutMaximized(com::LONG newVal) noexcept
     return com::S_OK;
 }
 
+com::HRESULT PLMapView::ZoomToFit() noexcept
+{
+    if (zoom_) setZoom(std::nullopt);
+    return com::S_OK;
+}
+
 com::HRESULT PLMapView::CreateControlWindow(QWidget* host) noexcept
 {
     if (!host) return com::E_POINTER;
@@ -255,7 +264,8 @@ void PLMapView::loadMapPicture()
     // Decoded now, at the size it will be shown, so that a file whose pixels do not decode is a
     // picture of size 0 before anything is placed on it.
     const QRect shown = ToQRect(mapview::FitPicture(mapPicture_->size(), clientSize()));
-    if (!shown.isEmpty()) mapPicture_->pixelsFor(shown.size());
+    const qreal devicePixelRatio = window_ ? window_->devicePixelRatioF() : 1.0;
+    if (!shown.isEmpty()) mapPicture_->pixelsFor((QSizeF(shown.size()) * devicePixelRatio).toSize());
 }
 
 void PLMapView::invalidateWindow()
@@ -269,8 +279,76 @@ void PLMapView::onSize()
 {
     const QSize client = clientSize();
     if (client.isEmpty()) return;
-    if (mapPicture_) pictureRect_ = mapview::FitPicture(mapPicture_->size(), client);
+    if (zoom_ && mapPicture_) {
+        // A window grown so far that the fit shows the map larger than the zoom is back at the fit.
+        const double fitScale = mapview::FitFor(mapPicture_->size(), client).modelToArea;
+        if (zoom_->scale.value() <= fitScale) zoom_.reset();
+        else zoom_->origin = mapview::ClampOrigin(zoom_->origin, mapview::ZoomedSize(mapPicture_->size(), zoom_->scale), client);
+    }
+    if (mapPicture_) pictureRect_ = shownPictureRect();
     offscreenStale_ = true;
+}
+
+tagRECT PLMapView::shownPictureRect() const
+{
+    if (!zoom_) return mapview::FitPicture(mapPicture_->size(), clientSize());
+    const QSize shown = mapview::ZoomedSize(mapPicture_->size(), zoom_->scale);
+    return {zoom_->origin.x(), zoom_->origin.y(), zoom_->origin.x() + shown.width(), zoom_->origin.y() + shown.height()};
+}
+
+void PLMapView::setZoom(std::optional<Zoom> zoom)
+{
+    zoom_ = zoom;
+    if (!zoom_) zoomPixels_.reset();
+    pictureRect_ = shownPictureRect();
+    offscreenStale_ = true;
+    InvalMap();
+    invalidateWindow();
+}
+
+void PLMapView::zoomBy(int steps, QPoint anchor)
+{
+    const QSize client = clientSize();
+    if (!mapPicture_ || mapPicture_->size().isEmpty() || client.isEmpty() || steps == 0) return;
+    const mapview::ViewFit before = fit();
+    const double fitScale = mapview::FitFor(mapPicture_->size(), client).modelToArea;
+    std::optional<mapview::ZoomScale> scale = zoom_ ? std::optional(zoom_->scale) : std::nullopt;
+    for (int i = 0; i < std::abs(steps); ++i) {
+        const double current = scale ? scale->value() : fitScale;
+        if (steps > 0) {
+            const std::optional<mapview::ZoomScale> larger = mapview::ZoomStepIn(current);
+            if (!larger) break;
+            scale = larger;
+        } else {
+            scale = mapview::ZoomStepOut(current, fitScale);
+            if (!scale) break;
+        }
+    }
+    if (!scale) {
+        ZoomToFit();
+        return;
+    }
+    if (zoom_ && zoom_->scale == *scale) return;
+    // The map point under the anchor, in fractions of a model unit, stays under it.
+    const double modelX = (anchor.x() - before.offsetX) / before.modelToArea;
+    const double modelY = (anchor.y() - before.offsetY) / before.modelToArea;
+    const QPoint origin(anchor.x() - qRound(modelX * scale->value()), anchor.y() - qRound(modelY * scale->value()));
+    setZoom(Zoom{*scale, mapview::ClampOrigin(origin, mapview::ZoomedSize(mapPicture_->size(), *scale), client)});
+}
+
+void PLMapView::panBy(QPoint delta)
+{
+    if (!zoom_) return;
+    const QPoint origin = mapview::ClampOrigin(zoom_->origin + delta, mapview::ZoomedSize(mapPicture_->size(), zoom_->scale),
+                                               clientSize());
+    if (origin != zoom_->origin) setZoom(Zoom{zoom_->scale, origin});
+}
+
+void PLMapView::onZoomPixelsArrived()
+{
+    offscreenStale_ = true;
+    InvalMap();
+    invalidateWindow();
 }
 
 void PLMapView::onSetFocus()
@@ -451,8 +529,11 @@ void PLMapView::onPaint(QPainter& painter)
         dc.setClipRegion(region);
         paintHint(dc, client);
     } else {
-        if (offscreenStale_) {
-            rebuildOffscreen(client);
+        // The copy is made in the pixels of the device painted on, so a map on a screen scaled to
+        // 200 % is as sharp as the text beside it.
+        const qreal devicePixelRatio = ui::PaintedPixelRatio(painter);
+        if (offscreenStale_ || offscreen_.devicePixelRatio() != devicePixelRatio) {
+            rebuildOffscreen(client, devicePixelRatio);
             region = QRegion(client);
         }
         dc.setClipRegion(region);
@@ -464,21 +545,40 @@ void PLMapView::onPaint(QPainter& painter)
     // The buttons are child windows: Qt paints them over the map after every paint of the view.
 }
 
+QColor PLMapView::background() const
+{
+    // White in the default palette; a dark desktop palette gives its own ground.
+    return window_ ? window_->palette().color(QPalette::Base) : QColor(Qt::white);
+}
+
 void PLMapView::paintHint(ui::DeviceContext& dc, const QRect& client)
 {
-    dc.fillRect(client, ui::Rgb(255, 255, 255));
+    const QColor ground = background();
+    const QColor text = window_ ? window_->palette().color(QPalette::Text) : QColor(Qt::black);
+    dc.fillRect(client, ui::Rgb(ground.red(), ground.green(), ground.blue()));
+    dc.setTextColor(ui::Rgb(text.red(), text.green(), text.blue()));
+    dc.setBackgroundColor(ui::Rgb(ground.red(), ground.green(), ground.blue()));
     dc.drawTextCentred(ui::ToQString(std::u16string_view(kHintText)), ui::CellHeightFont("Arial", 18),
                        client.adjusted(0, 80, 0, 0));
 }
 
-void PLMapView::rebuildOffscreen(const QRect& client)
+void PLMapView::rebuildOffscreen(const QRect& client, qreal devicePixelRatio)
 {
-    offscreen_ = QImage(client.size(), QImage::Format_RGB32);
-    offscreen_.fill(Qt::white);
+    offscreen_ = QImage((QSizeF(client.size()) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+    offscreen_.setDevicePixelRatio(devicePixelRatio);
+    offscreen_.fill(background());
     const QRect target = ToQRect(pictureRect_);
     if (!target.isEmpty()) {
+        const QSize devicePixels = (QSizeF(target.size()) * devicePixelRatio).toSize();
         imaging::Graphics graphics(offscreen_);
-        graphics.drawImage(mapPicture_->pixelsFor(target.size()), target);
+        if (zoom_) {
+            // Pixels larger than the picture itself would only be a blown-up copy of it.
+            graphics.drawImage(zoomPixels_.pixelsFor(*mapFileName_, devicePixels.boundedTo(mapPicture_->size()),
+                                                     mapPicture_->pixels()),
+                               target);
+        } else {
+            graphics.drawImage(mapPicture_->pixelsFor(devicePixels), target);
+        }
     }
     offscreenStale_ = false;
 }

@@ -2,6 +2,7 @@
 
 #include "components/interfaces/map_view.h"
 #include "components/mapview/map_geometry.h"
+#include "components/mapview/zoom_pixels.h"
 #include "imaging/image.h"
 #include "imaging/shown_picture.h"
 #include "platform/com/event_source.h"
@@ -31,6 +32,11 @@ class MapViewWindow;
 // takes dropped files. Its window (MapViewWindow) only translates Qt's events into the handlers
 // below.
 //
+// The user may zoom in past the fit and pan the zoomed map. Everything that converts between the
+// window and the map (the tools, the drops, the spots' drawing) goes through the view's
+// conversions, which follow the zoom, so spots are edited alike at any zoom. The fit is the lowest
+// zoom; at the fit the view is exactly as if it had no zoom.
+//
 // Thread: the user-interface thread. The view holds the document and the tool; the document's
 // notifications reach it through the host (DocumentChanged), synchronously, also while the view is
 // inside one of its own handlers.
@@ -57,6 +63,7 @@ public:
     com::HRESULT InvalMap() noexcept override;
     com::HRESULT GetMaximized(com::LONG* pVal) noexcept override;
     com::HRESULT PutMaximized(com::LONG newVal) noexcept override;
+    com::HRESULT ZoomToFit() noexcept override;
 
     com::HRESULT CreateControlWindow(QWidget* host) noexcept override;
     QWidget* ControlWindow() noexcept override;
@@ -73,6 +80,12 @@ public:
     void onCollapseClicked();
     void onExpandClicked();
 
+    // Zoom steps in (positive) or out (negative), keeping the map point under `anchor` where it is.
+    void zoomBy(int steps, QPoint anchor);
+    // Moves a zoomed map by `delta` window pixels, as far as it reaches; nothing at the fit.
+    void panBy(QPoint delta);
+    bool zoomed() const { return zoom_.has_value(); }
+
     // One file of a drop at a point of the screen: a new map picture, a new or extended spot, a
     // sound, a link, or a map to open, by the file's kind and what lies under the point.
     void dropFile(QPoint screenPoint, const QString& path);
@@ -81,6 +94,10 @@ private:
     struct ContainingMap {
         std::optional<std::u16string> map;
         std::optional<std::u16string> mapImage;
+    };
+    struct Zoom {
+        mapview::ZoomScale scale;
+        QPoint origin;  // the picture's top left corner in the window
     };
 
     ~PLMapView() override;
@@ -91,6 +108,10 @@ private:
     bool inOverviewBox(tagPOINT point) const;
     void zoomOut();
     void loadMapPicture();
+    // The zoom becomes `zoom` (none: the fit) and the whole map is drawn again.
+    void setZoom(std::optional<Zoom> zoom);
+    // The map picture's rectangle in the window, at the fit or at the zoom.
+    tagRECT shownPictureRect() const;
     void invalidateWindow();
     void selectNeighbour(bool previous);
     void nudge(long virtualKey);
@@ -99,7 +120,8 @@ private:
 
     QRegion repaintRegion();
     void paintHint(ui::DeviceContext& dc, const QRect& client);
-    void rebuildOffscreen(const QRect& client);
+    void rebuildOffscreen(const QRect& client, qreal devicePixelRatio);
+    QColor background() const;
     void paintSpots(ui::DeviceContext& dc, const QRegion& region);
     void paintOverview(ui::DeviceContext& dc, const QRect& client);
 
@@ -110,6 +132,7 @@ private:
     void dropLink(tagPOINT model, const QString& path);
     void refuseDrop();
     tagRECT newSpotBounds(tagPOINT model);
+    void onZoomPixelsArrived();
 
     com::ComPtr<IDocument> document_;
     std::optional<QString> mapFileName_;
@@ -123,6 +146,8 @@ private:
     std::vector<ContainingMap> containingMaps_;
     std::optional<imaging::Image> overviewPicture_;
     com::LONG maximized_ = 0;
+    std::optional<Zoom> zoom_;
+    mapview::ZoomPixels zoomPixels_{[this] { onZoomPixelsArrived(); }};
     QPointer<mapview::MapViewWindow> window_;
     // The spot the arrow keys are moving in one undo step, until any other change.
     com::ComPtr<IBaseSpot> nudgedSpot_;

@@ -1,5 +1,6 @@
 #include "platform/ui/device_context.h"
 
+#include <QPaintEngine>
 #include <QTextOption>
 #include <algorithm>
 #include <utility>
@@ -9,6 +10,15 @@ namespace ui {
 QColor ToQColor(COLORREF color)
 {
     return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
+}
+
+qreal PaintedPixelRatio(const QPainter& painter)
+{
+    // A widget rendered into an image paints through a painter whose device is the widget; the
+    // engine's device is the image actually painted.
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine && engine->paintDevice() ? engine->paintDevice() : painter.device();
+    return device ? device->devicePixelRatioF() : 1.0;
 }
 
 DeviceContext::DeviceContext(QPainter& painter) : painter_(painter)
@@ -55,16 +65,17 @@ void DeviceContext::fillRect(const QRect& rect, COLORREF color)
 
 void DeviceContext::bitBlt(const QRect& target, const QImage& source)
 {
-    painter_.drawImage(target.topLeft(), source, QRect(QPoint(0, 0), target.size()));
+    painter_.drawImage(target.topLeft(), source,
+                       QRect(QPoint(0, 0), (QSizeF(target.size()) * source.devicePixelRatio()).toSize()));
 }
 
 void DeviceContext::drawTextCentred(const QString& text, const QFont& font, const QRect& bounds)
 {
     painter_.save();
     painter_.setFont(font);
-    painter_.setPen(Qt::black);
+    painter_.setPen(ToQColor(textColor_));
     painter_.setBackgroundMode(backgroundMode_ == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-    painter_.setBackground(Qt::white);
+    painter_.setBackground(ToQColor(backgroundColor_));
     QString lines = text;
     lines.replace(QChar(u'\r'), QChar(u'\n'));
     painter_.drawText(bounds, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, lines);

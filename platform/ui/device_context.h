@@ -18,6 +18,11 @@ constexpr COLORREF Rgb(int red, int green, int blue)
 }
 QColor ToQColor(COLORREF color);
 
+// The device pixel ratio of what `painter` paints on: the screen's for a window on screen, the
+// picture's when a window is rendered into one. Back buffers made at this ratio are as sharp as the
+// text the painter draws.
+qreal PaintedPixelRatio(const QPainter& painter);
+
 // A pen as a device context selects it: solid lines of a colour and a width in pixels, or none.
 struct GdiPen {
     COLORREF color = Rgb(0, 0, 0);
@@ -63,12 +68,18 @@ public:
     void rectangle(int left, int top, int right, int bottom);
     void fillRect(const QRect& rect, COLORREF color);
 
-    // Copies `source` (from its origin) onto `target` unscaled; what lies outside the clip stays.
+    // Copies `source` (from its origin) onto `target` unscaled, pixel for pixel of the device: a
+    // source made for a device pixel ratio covers `target` times that ratio. What lies outside the
+    // clip stays.
     void bitBlt(const QRect& target, const QImage& source);
 
     // Text wrapped at word boundaries and centred on each line; a carriage return starts a line.
+    // Drawn in the text colour, over the background colour in the opaque background mode.
     void drawTextCentred(const QString& text, const QFont& font, const QRect& bounds);
     void setBackgroundMode(BackgroundMode mode) { backgroundMode_ = mode; }
+    // Black and white to start with.
+    void setTextColor(COLORREF color) { textColor_ = color; }
+    void setBackgroundColor(COLORREF color) { backgroundColor_ = color; }
 
     // An empty region clips nothing away: use removeClip to paint everywhere again.
     void setClipRegion(const QRegion& region);
@@ -81,6 +92,8 @@ private:
     GdiPen pen_;
     GdiBrush brush_;
     BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+    COLORREF textColor_ = Rgb(0, 0, 0);
+    COLORREF backgroundColor_ = Rgb(255, 255, 255);
 };
 
 // The device context as it travels through component interfaces.

@@ -6,8 +6,12 @@
 #include "platform/ui/qt_strings.h"
 #include "tests/support/document_model.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QTest>
+#include <QUrl>
 
 namespace test_support {
 
@@ -76,6 +80,22 @@ QImage HostedMapView::paint()
     image.fill(Qt::magenta);
     window().render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
+}
+
+Qt::DropAction HostedMapView::drop(const QStringList& files, QPoint at, Qt::KeyboardModifiers keys,
+                                   Qt::DropActions allowed)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files) urls.append(QUrl::fromLocalFile(file));
+    data.setUrls(urls);
+    QDragEnterEvent enter(at, allowed, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(&window(), &enter);
+    enteredAction = enter.isAccepted() ? enter.dropAction() : Qt::IgnoreAction;
+    QDropEvent dropped(QPointF(at), allowed, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(&window(), &dropped);
+    // What the source's drag ends with: a drop that was not accepted did not happen.
+    return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
 }
 
 QWidget& HostedMapView::window()

@@ -65,6 +65,11 @@ protected:
     // magenta. Pending repaints are used and emptied as by a paint on screen.
     QImage paint();
     QWidget& window();
+    // Drags `files` in and drops them at `at`; gives the effect handed back to the source, and keeps
+    // the one offered while the files were dragged in as `enteredAction`.
+    Qt::DropAction drop(const QStringList& files, QPoint at, Qt::KeyboardModifiers keys = {},
+                        Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
+    Qt::DropAction enteredAction = Qt::IgnoreAction;
 
     com::ComPtr<IDocument> document;
     com::ComPtr<IMapView> view;

@@ -7,7 +7,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
-#include <QUrl>
 
 using namespace com;
 using namespace test_support;
@@ -59,22 +58,6 @@ protected:
         link->SetFileName(&argument);
         document->AddSpot(BaseOf(link.get()).get());
     }
-    // Drags `files` in and drops them at `at`; gives the effect handed back to the source.
-    Qt::DropAction drop(const QStringList& files, QPoint at, Qt::KeyboardModifiers keys = {},
-                        Qt::DropActions allowed = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction)
-    {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& file : files) urls.append(QUrl::fromLocalFile(file));
-        data.setUrls(urls);
-        QDragEnterEvent enter(at, allowed, &data, Qt::LeftButton, keys);
-        QApplication::sendEvent(&window(), &enter);
-        enteredAction = enter.isAccepted() ? enter.dropAction() : Qt::IgnoreAction;
-        QDropEvent dropped(QPointF(at), allowed, &data, Qt::LeftButton, keys);
-        QApplication::sendEvent(&window(), &dropped);
-        // What the source's drag ends with: a drop that was not accepted did not happen.
-        return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
-    }
     void undo()
     {
         ComPtr<IUndoManager> manager;
@@ -83,7 +66,6 @@ protected:
     }
 
     QString mapPicture;
-    Qt::DropAction enteredAction = Qt::IgnoreAction;
 };
 
 const char kBuiltMap[] = " photo{100,100,140,140}[/p/first.jpg;]<> link{200,100,240,140}->/maps/old.plm";
