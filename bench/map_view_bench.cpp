@@ -1,6 +1,7 @@
 // The map view's painting on a large map: a repaint after one spot moved, a full repaint, and
 // opening a 12-megapixel photograph as the map picture, beside a bare QPainter::drawImage of the
-// same picture into the same window.
+// same picture into the same window; then zooming that map (the frame a step shows at once, and
+// the step until its sharp pixels are on screen) and scrolling it zoomed to 100 %.
 //
 // PINLORE_BENCH_MAP_PICTURE names the JPEG to open (bench/map_view.sh passes a camera-like one);
 // without it a 4000 x 3000 JPEG is made for the run.
@@ -17,6 +18,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QThreadPool>
+#include <QWheelEvent>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
@@ -99,6 +102,20 @@ struct Fixture {
         document->SetMapFile(nullptr);
         document->SetMapFile(ui::ToBstr(picturePath).get());
     }
+    // The wheel turned by `notches` over the middle of the window, as the user turns it.
+    void wheel(int notches, Qt::KeyboardModifiers keys)
+    {
+        const QPointF middle(kWindow.width() / 2.0, kWindow.height() / 2.0);
+        QWheelEvent event(middle, window->mapToGlobal(middle), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, keys,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window, &event);
+    }
+    // Lets the pixels being made for the zoom arrive.
+    void waitForSharpPixels()
+    {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    }
 
     std::filesystem::path folder;
     QString picturePath;
@@ -172,6 +189,57 @@ void BM_OpenMapPicture(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenMapPicture)->Unit(benchmark::kMillisecond);
+
+// The zoom steps from the fit to 100 % and back, where each step shows the map at a new scale of
+// its pixels. The four steps in: a third, a half, two thirds, one.
+constexpr int kStepsToFullSize = 4;
+
+void ZoomSteps(benchmark::State& state, bool untilSharp)
+{
+    Fixture& f = Shared();
+    f.view->ZoomToFit();
+    f.paint();
+    int step = 0;
+    for (auto _ : state) {
+        const bool in = step++ % (2 * kStepsToFullSize) < kStepsToFullSize;
+        f.wheel(in ? 1 : -1, Qt::ControlModifier);
+        if (untilSharp) f.waitForSharpPixels();
+        f.paint();
+    }
+    f.view->ZoomToFit();
+    f.waitForSharpPixels();
+}
+
+// The frame a step shows at once, from the pixels at hand.
+void BM_ZoomStep(benchmark::State& state)
+{
+    ZoomSteps(state, false);
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+
+// The step until the pixels of its scale are made and painted.
+void BM_ZoomStepUntilSharp(benchmark::State& state)
+{
+    ZoomSteps(state, true);
+}
+BENCHMARK(BM_ZoomStepUntilSharp)->Unit(benchmark::kMillisecond);
+
+// At 100 %, a notch of the wheel down and up again: each frame shows another part of the map.
+void BM_ScrolledFrame(benchmark::State& state)
+{
+    Fixture& f = Shared();
+    f.view->ZoomToFit();
+    f.wheel(kStepsToFullSize, Qt::ControlModifier);
+    f.waitForSharpPixels();
+    f.paint();
+    int step = 0;
+    for (auto _ : state) {
+        f.wheel(step++ % 2 ? 1 : -1, Qt::NoModifier);
+        f.paint();
+    }
+    f.view->ZoomToFit();
+}
+BENCHMARK(BM_ScrolledFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
