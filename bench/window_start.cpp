@@ -59,7 +59,7 @@ private:
 class AnsweringServices final : public shell::ShellServices {
 public:
     explicit AnsweringServices(QString answer) : answer_(std::move(answer)) {}
-    std::optional<QString> openFileName(QWidget*, std::span<const shell::FileFilter>, int) override
+    std::optional<QString> openFileName(QWidget*, std::span<const shell::FileFilter>, int, const QString&) override
     {
         return answer_;
     }
@@ -74,16 +74,22 @@ public:
     {
         return desktop_.saveFileName(owner, filters, initialName, defaultSuffix);
     }
-    std::optional<QString> folderName(QWidget* owner, const QString& prompt) override
+    std::optional<QString> folderName(QWidget* owner, const QString& prompt, const QString& start) override
     {
-        return desktop_.folderName(owner, prompt);
+        return desktop_.folderName(owner, prompt, start);
     }
     std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                  const QStringList& choices, int initial) override
     {
         return desktop_.chooseOne(owner, title, prompt, choices, initial);
     }
+    std::optional<int> messageChoice(QWidget* owner, const QString& text, const QString& title,
+                                     shell::MessageIcon icon, const QStringList& buttons) override
+    {
+        return desktop_.messageChoice(owner, text, title, icon, buttons);
+    }
     void showFolder(const QString& folder) override { desktop_.showFolder(folder); }
+    void showItem(const QString& file) override { desktop_.showItem(file); }
     void openDocument(const QString& file, std::function<void(bool opened)> done) override
     {
         desktop_.openDocument(file, std::move(done));

@@ -5,11 +5,14 @@
 #include "app/export/export_job.h"
 #include "app/export/site_pages.h"
 #include "app/shell/export_progress_dialog.h"
+#include "app/shell/preferences.h"
 #include "app/shell/workspace_view.h"
 #include "platform/shell/shell_services.h"
 #include "platform/ui/qt_strings.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
 
 namespace shell {
 
@@ -26,17 +29,21 @@ QString completionText(const QString& name, const QString& folderName,
     return text;
 }
 
-// The classic style comes first and is chosen unless the user picks the other.
+// The classic style comes first; the style chosen last is proposed, the modern one the first time.
 std::optional<html_export::ExportStyle> askStyle(ShellServices& shell, QWidget* owner)
 {
     const std::optional<int> choice =
         shell.chooseOne(owner, QStringLiteral("Export to HTML"), QStringLiteral("Style of the web pages:"),
                         {QStringLiteral("Classic: the pages as they have always been"),
                          QStringLiteral("Modern: pages that fit phones, play the sound and let Back work")},
-                        0);
+                        Preferences::ExportModernPages() ? 1 : 0);
     if (!choice) return std::nullopt;
+    Preferences::SetExportModernPages(*choice == 1);
     return *choice == 1 ? html_export::ExportStyle::Modern : html_export::ExportStyle::Classic;
 }
+
+// What the user may do with the site once it is written.
+enum FinishedSiteChoice { kShowFolder, kOpenFirstPage, kClose };
 
 }  // namespace
 
@@ -64,7 +71,8 @@ void ExportToHtmlCommand::run()
 
     const QString documentPath = workspace_.documentPath();
     const QString name = html_export::ExportDestination::ExportName(documentPath);
-    const std::optional<QString> chosen = shell.folderName(owner, QStringLiteral("Choose Folder for Export"));
+    const std::optional<QString> chosen = shell.folderName(owner, QStringLiteral("Choose Folder for Export"),
+                                                           QFileInfo(documentPath).absolutePath());
     if (!chosen) return;
     const std::optional<html_export::ExportStyle> style = askStyle(shell, owner);
     if (!style) return;
@@ -108,9 +116,19 @@ void ExportToHtmlCommand::run()
     if (result != ExportProgressDialog::kFinished) return;
 
     const std::vector<html_export::ExportProblem> problems = job.problems();
-    shell.messageBox(owner, completionText(name, chosenName, problems), QStringLiteral("Export Complete"),
-                     MessageButtons::Ok, problems.empty() ? MessageIcon::None : MessageIcon::Warning);
-    shell.showFolder(exportFolder);
+    const std::optional<int> next =
+        shell.messageChoice(owner, completionText(name, chosenName, problems), QStringLiteral("Export Complete"),
+                            problems.empty() ? MessageIcon::None : MessageIcon::Warning,
+                            {QStringLiteral("Show Folder"), QStringLiteral("Open in Web Browser"), QStringLiteral("Close")});
+    if (next == kShowFolder) shell.showFolder(exportFolder);
+    if (next == kOpenFirstPage) {
+        const QString firstPage = exportFolder + QStringLiteral("/index.html");
+        shell.openDocument(firstPage, [owner = QPointer<QWidget>(owner), firstPage](bool opened) {
+            if (opened) return;
+            Services().messageBox(owner, QStringLiteral("No web browser could be started to open %1.").arg(firstPage),
+                                  QStringLiteral("Export Complete"), MessageButtons::Ok, MessageIcon::Warning);
+        });
+    }
 }
 
 bool ExportToHtmlCommand::cancel()

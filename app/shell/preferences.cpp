@@ -64,6 +64,48 @@ int Preferences::StepCurrentTip(TipStep step)
     return static_cast<int>(next);
 }
 
+bool Preferences::ExportModernPages()
+{
+    return readFlag("ExportStyle", true);
+}
+
+void Preferences::SetExportModernPages(bool modern)
+{
+    writeDword("ExportStyle", modern ? 1 : 0);
+}
+
+std::optional<int> Preferences::BrowserWidth()
+{
+    registry::RegistryKey key;
+    std::uint32_t value = 0;
+    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
+        key.QueryDwordValue("BrowserWidth", value) != registry::kSuccess)
+        return std::nullopt;
+    return static_cast<int>(std::min<std::uint32_t>(value, 1u << 16));
+}
+
+void Preferences::SetBrowserWidth(int width)
+{
+    writeDword("BrowserWidth", static_cast<std::uint32_t>(std::max(width, 0)));
+}
+
+QByteArray Preferences::WindowPlacement()
+{
+    registry::RegistryKey key;
+    std::vector<std::uint8_t> bytes;
+    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
+        key.QueryBinaryValue("WindowPlacement", bytes) != registry::kSuccess)
+        return {};
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+void Preferences::SetWindowPlacement(const QByteArray& placement)
+{
+    registry::RegistryKey key;
+    if (key.Create(registry::Hive::CurrentUser, kKey) != registry::kSuccess) return;
+    key.SetBinaryValue("WindowPlacement", std::vector<std::uint8_t>(placement.begin(), placement.end()));
+}
+
 bool Preferences::readFlag(const char* name, bool fallback)
 {
     registry::RegistryKey key;

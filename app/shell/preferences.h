@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace shell {
 
@@ -32,6 +34,21 @@ public:
     // tips. A missing value counts as 0.
     enum class TipStep { Forward, Backward };
     static int StepCurrentTip(TipStep step);
+
+    // "ExportStyle": a DWORD, 1 when the window's last export wrote the modern pages, 0 for the
+    // classic ones; modern when missing, so that a first export from the window proposes them.
+    static bool ExportModernPages();
+    static void SetExportModernPages(bool modern);
+
+    // "BrowserWidth": a DWORD, the file browser's column as the user last set it, in pixels;
+    // nothing when missing.
+    static std::optional<int> BrowserWidth();
+    static void SetBrowserWidth(int width);
+
+    // "WindowPlacement": binary, the main window's size, place and state as the toolkit saves them;
+    // empty when missing.
+    static QByteArray WindowPlacement();
+    static void SetWindowPlacement(const QByteArray& placement);
 
 private:
     static bool readFlag(const char* name, bool fallback);

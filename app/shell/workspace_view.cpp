@@ -14,8 +14,11 @@
 #include "platform/ui/hosted_control.h"
 #include "platform/ui/qt_strings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
+#include <QStandardPaths>
 #include <stdexcept>
 
 namespace shell {
@@ -25,6 +28,7 @@ namespace {
 const FileFilter kDocumentFilters[] = {{QStringLiteral("Pinlore (*.plm)"), QStringLiteral("*.plm")}};
 
 const QString kTitle = QStringLiteral("Pinlore");
+const QString kUntitledMapName = QStringLiteral("Untitled Map.plm");
 
 QString text(const com::Bstr& value)
 {
@@ -162,9 +166,21 @@ void WorkspaceView::New()
     document_->Empty();
 }
 
+QString WorkspaceView::documentFolder() const
+{
+    if (!documentPath_.isEmpty()) return QFileInfo(documentPath_).absolutePath();
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+QString WorkspaceView::proposedDocumentPath() const
+{
+    return documentPath_.isEmpty() ? QDir(documentFolder()).filePath(kUntitledMapName) : documentPath_;
+}
+
 void WorkspaceView::Open()
 {
-    const std::optional<QString> chosen = Services().openFileName(window(), kDocumentFilters, 0);
+    const std::optional<QString> chosen = Services().openFileName(window(), kDocumentFilters, 0, documentFolder());
     if (chosen) OpenDocumentFile(*chosen, true);
 }
 
@@ -173,14 +189,14 @@ bool WorkspaceView::Save()
     const QString failureMessage = QStringLiteral("An error occurred, the file was not saved.");
     if (!documentPath_.isEmpty()) return writeDocument(failureMessage);
     const std::optional<QString> chosen =
-        Services().saveFileName(window(), kDocumentFilters, QString(), QStringLiteral("plm"));
+        Services().saveFileName(window(), kDocumentFilters, proposedDocumentPath(), QStringLiteral("plm"));
     return chosen && saveAs(*chosen, failureMessage);
 }
 
 bool WorkspaceView::SaveAs()
 {
     const std::optional<QString> chosen =
-        Services().saveFileName(window(), kDocumentFilters, documentPath_, QStringLiteral("plm"));
+        Services().saveFileName(window(), kDocumentFilters, proposedDocumentPath(), QStringLiteral("plm"));
     return chosen && saveAs(*chosen, QStringLiteral("An error occurred, the file could not be saved."));
 }
 

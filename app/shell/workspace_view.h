@@ -112,6 +112,10 @@ protected:
 
 private:
     OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
+    // Where the document dialogs start: the open map's folder, else the user's pictures folder.
+    QString documentFolder() const;
+    // What the save dialogs propose: the map's own file, or "Untitled Map.plm" in that folder.
+    QString proposedDocumentPath() const;
     // The document takes `path` as its own, and the title follows, also when it cannot be written
     // there; once written, the path joins the recent files.
     bool saveAs(const QString& path, const QString& failureMessage);

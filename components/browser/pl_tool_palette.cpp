@@ -118,8 +118,11 @@ com::HRESULT PLToolPalette::Browse() noexcept
     return com::Guarded([&] {
         // The dialog runs events: the palette stays alive until it is done.
         const com::ComPtr<IToolPalette> self(static_cast<IToolPalette*>(this));
+        // The browser starts where it is.
+        com::Bstr shown;
+        if (tableControl_) tableControl_->GetDirectory(shown.put());
         const std::optional<QString> folder =
-            shell::Services().folderName(window_.data(), QString::fromUtf16(kFolderPrompt));
+            shell::Services().folderName(window_.data(), QString::fromUtf16(kFolderPrompt), ui::ToQString(shown.get()));
         if (!folder || !tableControl_) return com::S_OK;
         auto factory = com::CreateInstance<IImageCellFactory>(CLSID_PLImageCellFactory);
         const com::Bstr name = ui::ToBstr(*folder);

@@ -9,8 +9,10 @@
 #include <QDBusPendingReply>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QUrl>
 #include <canberra.h>
@@ -35,9 +37,37 @@ QStringList filterNames(std::span<const FileFilter> filters)
     return names;
 }
 
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                   QMessageBox::Warning, QMessageBox::Critical};
+    return kIcons[static_cast<int>(icon)];
+}
+
 void openWithDesktop(const QString& folder)
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+// Asks the desktop's file manager over D-Bus to show `paths` (ShowFolders or ShowItems); without
+// one on the bus, `fallback` is opened by whatever the desktop opens folders with.
+void callFileManager(const QString& method, const QString& path, const QString& fallback)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openWithDesktop(fallback);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), method);
+    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
+    // Asynchronous, so a file manager that is slow to start never freezes the window.
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [fallback](QDBusPendingCallWatcher* finished) {
+        if (finished->isError()) openWithDesktop(fallback);
+        finished->deleteLater();
+    });
 }
 
 }  // namespace
@@ -47,10 +77,10 @@ DesktopShellServices::DesktopShellServices() : sound_(std::make_unique<SoundCont
 DesktopShellServices::~DesktopShellServices() = default;
 
 std::optional<QString> DesktopShellServices::openFileName(QWidget* owner, std::span<const FileFilter> filters,
-                                                          int selectedFilter)
+                                                          int selectedFilter, const QString& folder)
 {
     const QStringList names = filterNames(filters);
-    QFileDialog dialog(owner);
+    QFileDialog dialog(owner, QString(), folder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(names);
@@ -72,9 +102,7 @@ void DesktopShellServices::playRefusedSound()
 MessageAnswer DesktopShellServices::messageBox(QWidget* owner, const QString& text, const QString& title,
                                                MessageButtons buttons, MessageIcon icon)
 {
-    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
-                                                   QMessageBox::Warning, QMessageBox::Critical};
-    QMessageBox box(kIcons[static_cast<int>(icon)], title, text, QMessageBox::NoButton, owner);
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, owner);
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -116,11 +144,26 @@ std::optional<QString> DesktopShellServices::saveFileName(QWidget* owner, std::s
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> DesktopShellServices::folderName(QWidget* owner, const QString& prompt)
+std::optional<QString> DesktopShellServices::folderName(QWidget* owner, const QString& prompt, const QString& start)
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner, prompt);
+    // Both Qt's own folder dialog and the desktop's have a button that makes a new folder.
+    const QString folder = QFileDialog::getExistingDirectory(owner, prompt, start);
     if (folder.isEmpty()) return std::nullopt;
     return folder;
+}
+
+std::optional<int> DesktopShellServices::messageChoice(QWidget* owner, const QString& text, const QString& title,
+                                                       MessageIcon icon, const QStringList& buttons)
+{
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, owner);
+    QList<QAbstractButton*> added;
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        added.append(box.addButton(buttons[i], i + 1 < buttons.size() ? QMessageBox::ActionRole : QMessageBox::RejectRole));
+    if (!added.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+    box.exec();
+    const qsizetype pressed = added.indexOf(box.clickedButton());
+    if (pressed < 0) return std::nullopt;
+    return static_cast<int>(pressed);
 }
 
 std::optional<int> DesktopShellServices::chooseOne(QWidget* owner, const QString& title, const QString& prompt,
@@ -134,22 +177,12 @@ std::optional<int> DesktopShellServices::chooseOne(QWidget* owner, const QString
 
 void DesktopShellServices::showFolder(const QString& folder)
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        openWithDesktop(folder);
-        return;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowFolders"));
-    call << QStringList{QUrl::fromLocalFile(folder).toString()} << QString();
-    // Asynchronous, so a file manager that is slow to start never freezes the window; without one
-    // on the bus the folder is opened by whatever the desktop opens folders with.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [folder](QDBusPendingCallWatcher* finished) {
-        if (finished->isError()) openWithDesktop(folder);
-        finished->deleteLater();
-    });
+    callFileManager(QStringLiteral("ShowFolders"), folder, folder);
+}
+
+void DesktopShellServices::showItem(const QString& file)
+{
+    callFileManager(QStringLiteral("ShowItems"), file, QFileInfo(file).absolutePath());
 }
 
 void DesktopShellServices::openDocument(const QString& file, std::function<void(bool opened)> done)

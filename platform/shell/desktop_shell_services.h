@@ -6,7 +6,8 @@
 
 namespace shell {
 
-// The services on the Linux desktop: Qt's dialogs, the freedesktop sound theme's "bell" event
+// The services on the Linux desktop: Qt's dialogs (the desktop's own file dialogs where its
+// platform theme offers them), the freedesktop sound theme's "bell" event
 // through libcanberra (or the display's beep where no sound can be played), and the file manager
 // through the freedesktop FileManager1 D-Bus interface (or the desktop's handler for folders), and
 // documents through the desktop's associations (xdg-mime, xdg-open).
@@ -16,16 +17,19 @@ public:
     ~DesktopShellServices() override;
 
     std::optional<QString> openFileName(QWidget* owner, std::span<const FileFilter> filters,
-                                        int selectedFilter) override;
+                                        int selectedFilter, const QString& folder) override;
     void playRefusedSound() override;
     MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title, MessageButtons buttons,
                              MessageIcon icon) override;
     std::optional<QString> saveFileName(QWidget* owner, std::span<const FileFilter> filters,
                                         const QString& initialName, const QString& defaultSuffix) override;
-    std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    std::optional<QString> folderName(QWidget* owner, const QString& prompt, const QString& start) override;
     std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                  const QStringList& choices, int initial) override;
+    std::optional<int> messageChoice(QWidget* owner, const QString& text, const QString& title, MessageIcon icon,
+                                     const QStringList& buttons) override;
     void showFolder(const QString& folder) override;
+    void showItem(const QString& file) override;
     void openDocument(const QString& file, std::function<void(bool opened)> done) override;
 
 private:

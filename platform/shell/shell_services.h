@@ -32,10 +32,10 @@ class ShellServices {
 public:
     virtual ~ShellServices() = default;
 
-    // The open-file dialog, starting with `selectedFilter` and an empty name. Nothing when the user
-    // cancels.
+    // The open-file dialog, starting with `selectedFilter` and an empty name, in `folder` (empty:
+    // where the dialog itself starts). Nothing when the user cancels.
     virtual std::optional<QString> openFileName(QWidget* owner, std::span<const FileFilter> filters,
-                                                int selectedFilter) = 0;
+                                                int selectedFilter, const QString& folder) = 0;
 
     // The desktop's sound for something refused, such as a drop that cannot be taken.
     virtual void playRefusedSound() = 0;
@@ -50,17 +50,27 @@ public:
     virtual std::optional<QString> saveFileName(QWidget* owner, std::span<const FileFilter> filters,
                                                 const QString& initialName, const QString& defaultSuffix) = 0;
 
-    // The folder browser: file-system folders only, a field to type a path in, `prompt` as its
-    // caption. Nothing when the user cancels.
-    virtual std::optional<QString> folderName(QWidget* owner, const QString& prompt) = 0;
+    // The folder browser: file-system folders only, a field to type a path in, a button that makes a
+    // new folder, `prompt` as its caption, starting in `start` (empty: where the dialog itself
+    // starts). Nothing when the user cancels.
+    virtual std::optional<QString> folderName(QWidget* owner, const QString& prompt, const QString& start) = 0;
 
     // A modal question that offers `choices` in a list, `initial` chosen; `prompt` is shown above the
     // list. The index of the choice taken, or nothing when the user cancels.
     virtual std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                          const QStringList& choices, int initial) = 0;
 
+    // A modal message box with buttons of its own, `buttons` in order: the first is the default, the
+    // last also answers Escape and the title bar's close. The index of the button pressed, nothing
+    // when the box was closed otherwise.
+    virtual std::optional<int> messageChoice(QWidget* owner, const QString& text, const QString& title,
+                                             MessageIcon icon, const QStringList& buttons) = 0;
+
     // Shows `folder` in the desktop's file manager. Returns at once; failures are not reported.
     virtual void showFolder(const QString& folder) = 0;
+    // Shows the folder of `file` in the desktop's file manager with `file` selected. Returns at
+    // once; failures are not reported.
+    virtual void showItem(const QString& file) = 0;
 
     // Opens `file` with the program the desktop associates with its type. Returns at once: asking the
     // desktop may take a while. `done` is called later on this thread, with false, and nothing

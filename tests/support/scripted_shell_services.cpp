@@ -14,7 +14,7 @@ ScriptedShellServices::~ScriptedShellServices()
 {
     shell::InstallServices(nullptr);
     EXPECT_TRUE(openFileAnswers_.empty() && saveFileAnswers_.empty() && folderAnswers_.empty() &&
-                messageAnswers_.empty() && choiceAnswers_.empty())
+                messageAnswers_.empty() && choiceAnswers_.empty() && buttonAnswers_.empty())
         << "scripted answers left unused";
 }
 
@@ -38,16 +38,16 @@ std::vector<QString> ScriptedShellServices::messageTexts() const
 }
 
 std::optional<QString> ScriptedShellServices::openFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
-                                                           int selectedFilter)
+                                                           int selectedFilter, const QString& folder)
 {
-    openFileRequests_.push_back({owner, {filters.begin(), filters.end()}, selectedFilter});
+    openFileRequests_.push_back({owner, {filters.begin(), filters.end()}, selectedFilter, folder});
     return take(openFileAnswers_, "open-file dialog");
 }
 
 shell::MessageAnswer ScriptedShellServices::messageBox(QWidget*, const QString& text, const QString& title,
                                                        shell::MessageButtons buttons, shell::MessageIcon icon)
 {
-    messages_.push_back({text, title, buttons, icon});
+    messages_.push_back({text, title, buttons, icon, {}});
     // A box with only OK takes no scripted answer: there is nothing to choose.
     if (buttons == shell::MessageButtons::Ok) return shell::MessageAnswer::Ok;
     if (messageAnswers_.empty()) {
@@ -66,10 +66,25 @@ std::optional<QString> ScriptedShellServices::saveFileName(QWidget*, std::span<c
     return take(saveFileAnswers_, "save-file dialog");
 }
 
-std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString& prompt)
+std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString& prompt, const QString& start)
 {
     folderPrompts_.push_back(prompt);
+    folderStarts_.push_back(start);
     return take(folderAnswers_, "folder browser");
+}
+
+std::optional<int> ScriptedShellServices::messageChoice(QWidget*, const QString& text, const QString& title,
+                                                        shell::MessageIcon icon, const QStringList& buttons)
+{
+    messages_.push_back({text, title, shell::MessageButtons::Ok, icon, buttons});
+    if (buttonAnswers_.empty()) {
+        ADD_FAILURE() << "a message box with buttons of its own was shown without a scripted answer";
+        return std::nullopt;
+    }
+    const int answer = buttonAnswers_.front();
+    buttonAnswers_.pop_front();
+    if (answer == kCancelled) return std::nullopt;
+    return answer;
 }
 
 void ScriptedShellServices::openDocument(const QString& file, std::function<void(bool opened)> done)

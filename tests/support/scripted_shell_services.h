@@ -30,11 +30,15 @@ public:
     void answerChoice(std::optional<int> index) { choiceAnswers_.push_back(index.value_or(kCancelled)); }
     // The next message box with a choice is answered so; boxes with only OK answer OK unscripted.
     void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
+    // The next message box with buttons of its own is answered with button `index`; nothing stands
+    // for closing it without one.
+    void answerButton(std::optional<int> index) { buttonAnswers_.push_back(index.value_or(kCancelled)); }
 
     struct OpenFileRequest {
         QWidget* owner;
         std::vector<shell::FileFilter> filters;
         int selectedFilter;
+        QString folder;
     };
     struct SaveFileRequest {
         std::vector<shell::FileFilter> filters;
@@ -52,13 +56,17 @@ public:
         QString title;
         shell::MessageButtons buttons;
         shell::MessageIcon icon;
+        QStringList ownButtons;  // of a box with buttons of its own
     };
     const std::vector<OpenFileRequest>& openFileRequests() const { return openFileRequests_; }
     const std::vector<SaveFileRequest>& saveFileRequests() const { return saveFileRequests_; }
     const std::vector<QString>& folderPrompts() const { return folderPrompts_; }
+    // Where each folder browser started, in order.
+    const std::vector<QString>& folderStarts() const { return folderStarts_; }
     const std::vector<ChoiceQuestion>& choiceQuestions() const { return choiceQuestions_; }
     const std::vector<Message>& messages() const { return messages_; }
     const std::vector<QString>& shownFolders() const { return shownFolders_; }
+    const std::vector<QString>& shownItems() const { return shownItems_; }
     // The documents the desktop was asked to open, refused ones included, in order.
     const std::vector<QString>& documentRequests() const { return documentRequests_; }
     int refusedSounds() const { return refusedSounds_; }
@@ -66,16 +74,19 @@ public:
     std::vector<QString> messageTexts() const;
 
     std::optional<QString> openFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
-                                        int selectedFilter) override;
+                                        int selectedFilter, const QString& folder) override;
     void playRefusedSound() override { ++refusedSounds_; }
     shell::MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title,
                                     shell::MessageButtons buttons, shell::MessageIcon icon) override;
     std::optional<QString> saveFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
                                         const QString& initialName, const QString& defaultSuffix) override;
-    std::optional<QString> folderName(QWidget* owner, const QString& prompt) override;
+    std::optional<QString> folderName(QWidget* owner, const QString& prompt, const QString& start) override;
     std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                  const QStringList& choices, int initial) override;
+    std::optional<int> messageChoice(QWidget* owner, const QString& text, const QString& title,
+                                     shell::MessageIcon icon, const QStringList& buttons) override;
     void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
+    void showItem(const QString& file) override { shownItems_.push_back(file); }
     // Answers at once, before returning.
     void openDocument(const QString& file, std::function<void(bool opened)> done) override;
 
@@ -94,12 +105,15 @@ private:
     std::deque<PathAnswer> folderAnswers_;
     std::deque<shell::MessageAnswer> messageAnswers_;
     std::deque<int> choiceAnswers_;
+    std::deque<int> buttonAnswers_;
     std::vector<OpenFileRequest> openFileRequests_;
     std::vector<SaveFileRequest> saveFileRequests_;
     std::vector<QString> folderPrompts_;
+    std::vector<QString> folderStarts_;
     std::vector<ChoiceQuestion> choiceQuestions_;
     std::vector<Message> messages_;
     std::vector<QString> shownFolders_;
+    std::vector<QString> shownItems_;
     std::vector<QString> refusedDocumentSuffixes_;
     std::vector<QString> documentRequests_;
     int refusedSounds_ = 0;

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace shell_test {
@@ -98,6 +99,7 @@ TEST_F(DocumentCommandsTest, OpenAsksOnlyAfterAFileIsChosen)
     EXPECT_EQ(request.filters[0].pattern, "*.plm");
     EXPECT_EQ(request.selectedFilter, 0);
     EXPECT_EQ(request.owner, &frame()) << "the dialog belongs to the window, as those of Save do";
+    EXPECT_EQ(request.folder, QFileInfo(italy).absolutePath()) << "the dialog starts where the map is";
 
     // Cancel keeps the document, its path and its title.
     shell_.answerOpenFile(spain);
@@ -173,7 +175,11 @@ TEST_F(DocumentCommandsTest, SavingAnUntitledMapAsksForAFile)
     EXPECT_TRUE(workspace().documentPath().isEmpty());
     ASSERT_EQ(shell_.saveFileRequests().size(), 1u);
     EXPECT_EQ(shell_.saveFileRequests()[0].defaultSuffix, "plm");
-    EXPECT_TRUE(shell_.saveFileRequests()[0].initialName.isEmpty());
+    // A new map is proposed as "Untitled Map.plm" in the user's pictures folder (or home without one).
+    const QFileInfo proposed(shell_.saveFileRequests()[0].initialName);
+    EXPECT_EQ(proposed.fileName(), "Untitled Map.plm");
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    EXPECT_EQ(proposed.absolutePath(), QFileInfo(pictures).isDir() ? pictures : QDir::homePath());
 
     const QString chosen = path("New Map.plm");
     shell_.answerSaveFile(chosen);

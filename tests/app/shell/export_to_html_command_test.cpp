@@ -20,6 +20,10 @@ namespace command = shell::command;
 const QString kSaveFirst = QStringLiteral("You must save the current map before exporting to html.");
 constexpr int kClassic = 0;
 constexpr int kModern = 1;
+// The buttons of the finish message.
+constexpr int kShowFolder = 0;
+constexpr int kOpenFirstPage = 1;
+constexpr int kClose = 2;
 
 class ExportToHtmlCommandTest : public WindowTest {
 protected:
@@ -60,10 +64,12 @@ TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
     shell_.answerFolder(std::nullopt);
     exportMap();
     EXPECT_EQ(shell_.folderPrompts(), std::vector<QString>{"Choose Folder for Export"});
+    EXPECT_EQ(shell_.folderStarts(), std::vector<QString>{QFileInfo(path("Italy.plm")).absolutePath()});
     EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy"));
 
     shell_.answerFolder(sites());
     shell_.answerChoice(kClassic);
+    shell_.answerButton(kShowFolder);
     exportMap();
     ASSERT_EQ(shell_.messages().size(), 1u);
     EXPECT_EQ(shell_.messages()[0].text, "Your map has been exported to the folder \"Italy\" inside of \"sites\"");
@@ -106,7 +112,7 @@ TEST_F(ExportToHtmlCommandTest, AShowOrPreviewOnScreenEndsBeforeTheExportAsks)
     }
 }
 
-TEST_F(ExportToHtmlCommandTest, TheStyleOfThePagesIsAskedAfterTheFolderWithClassicFirst)
+TEST_F(ExportToHtmlCommandTest, TheStyleOfThePagesIsAskedAfterTheFolderProposingTheOneChosenLast)
 {
     workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
     shell_.answerFolder(sites());
@@ -118,17 +124,70 @@ TEST_F(ExportToHtmlCommandTest, TheStyleOfThePagesIsAskedAfterTheFolderWithClass
     EXPECT_EQ(question.choices.size(), 2);
     EXPECT_TRUE(question.choices[kClassic].startsWith("Classic"));
     EXPECT_TRUE(question.choices[kModern].startsWith("Modern"));
-    EXPECT_EQ(question.initial, kClassic);
+    EXPECT_EQ(question.initial, kModern) << "the modern pages are proposed the first time";
     EXPECT_FALSE(QFileInfo::exists(sites() + "/Italy")) << "a cancelled choice writes nothing";
 
     shell_.answerFolder(sites());
     shell_.answerChoice(kModern);
+    shell_.answerButton(kClose);
     exportMap();
     QFile index(sites() + "/Italy/index.html");
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     EXPECT_TRUE(index.readAll().startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(QFileInfo::exists(sites() + "/Italy/images/spot0_lo_res_img0.jpg"));
     EXPECT_EQ(shell_.messages().back().title, "Export Complete");
+
+    // Chosen once, the classic pages are proposed from then on, also after a restart.
+    for (const int expected : {kModern, kClassic}) {
+        shell_.answerFolder(sites());
+        shell_.answerChoice(kClassic);
+        shell_.answerMessage(MessageAnswer::Ok);
+        shell_.answerButton(kClose);
+        exportMap();
+        EXPECT_EQ(shell_.choiceQuestions().back().initial, expected);
+        recreateFrame();
+        workspace().OpenDocumentFile(path("Italy.plm"), true);
+    }
+}
+
+TEST_F(ExportToHtmlCommandTest, TheFinishMessageOffersTheFolderOrTheSitesFirstPage)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
+    const QString firstPage = sites() + "/Italy/index.html";
+    const struct Case {
+        const char* what;
+        std::optional<int> button;
+        std::vector<QString> folders, documents;
+        bool noBrowser;
+        std::size_t messages;  // the finish message, and the warning when no browser starts
+    } cases[] = {
+        {"Show Folder", kShowFolder, {sites() + "/Italy"}, {}, false, 1},
+        {"Open in Web Browser", kOpenFirstPage, {}, {firstPage}, false, 1},
+        {"Close", kClose, {}, {}, false, 1},
+        {"the box closed", std::nullopt, {}, {}, false, 1},
+        {"Open in Web Browser without a browser", kOpenFirstPage, {}, {firstPage}, true, 2},
+    };
+    // Without a browser last: the desktop finds none from then on.
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.noBrowser) shell_.refuseDocuments(".html");
+        const std::size_t messagesBefore = shell_.messages().size();
+        const std::size_t foldersBefore = shell_.shownFolders().size();
+        const std::size_t documentsBefore = shell_.documentRequests().size();
+        QDir(sites()).removeRecursively();
+        QDir().mkpath(sites());
+        shell_.answerFolder(sites());
+        shell_.answerChoice(kClassic);
+        shell_.answerButton(c.button);
+        exportMap();
+        ASSERT_EQ(shell_.messages().size() - messagesBefore, c.messages);
+        EXPECT_EQ(shell_.messages()[messagesBefore].ownButtons, (QStringList{"Show Folder", "Open in Web Browser", "Close"}));
+        EXPECT_EQ(std::vector<QString>(shell_.shownFolders().begin() + foldersBefore, shell_.shownFolders().end()), c.folders);
+        EXPECT_EQ(std::vector<QString>(shell_.documentRequests().begin() + documentsBefore, shell_.documentRequests().end()),
+                  c.documents);
+        if (c.noBrowser)
+            EXPECT_EQ(shell_.messages().back().text, "No web browser could be started to open " + firstPage + ".");
+    }
 }
 
 TEST_F(ExportToHtmlCommandTest, AFolderThatCannotBeMadeIsAnError)
@@ -154,6 +213,7 @@ TEST_F(ExportToHtmlCommandTest, FilesThatCouldNotBeMadeAreListed)
     QFile::remove(path("map picture.png"));
     shell_.answerFolder(sites());
     shell_.answerChoice(kClassic);
+    shell_.answerButton(kClose);
     exportMap();
     ASSERT_EQ(shell_.messages().size(), 1u);
     const QString text = shell_.messages()[0].text;

@@ -283,6 +283,7 @@ TEST_F(UserSessionTest, AMapIsBuiltEditedWatchedUndoneSavedReopenedAndExported)
     QDir().mkpath(sites);
     shell_.answerFolder(sites);
     shell_.answerChoice(1);  // the modern style
+    shell_.answerButton(0);  // the folder shown
     frame().commandAction(shell::command::kExportToHtml)->trigger();
     EXPECT_EQ(shell_.messages().back().title, "Export Complete");
     QFile index(sites + "/Trip/index.html");

@@ -1,6 +1,7 @@
 #include "platform/shell/desktop_shell_services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -9,13 +10,14 @@ namespace {
 
 const shell::FileFilter kPictureFilters[] = {{"JPEG Files (*.jpg)", "*.jpg"}, {"All Files (*.*)", "*.*"}};
 
-TEST(FileDialogs, TheOpenDialogBelongsToItsOwnerAndShowsEachFilterOnce)
+TEST(FileDialogs, TheOpenDialogBelongsToItsOwnerStartsInTheFolderGivenAndShowsEachFilterOnce)
 {
     shell::DesktopShellServices desktop;
     QWidget owner;
     QWidget* parent = nullptr;
     QStringList shown;
     QString chosen;
+    QString folder;
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [&, poll] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -25,10 +27,13 @@ TEST(FileDialogs, TheOpenDialogBelongsToItsOwnerAndShowsEachFilterOnce)
         parent = dialog->parentWidget();
         shown = dialog->nameFilters();
         chosen = dialog->selectedNameFilter();
+        folder = dialog->directory().absolutePath();
         dialog->reject();
     });
     poll->start(10);
-    EXPECT_EQ(desktop.openFileName(&owner, kPictureFilters, 1), std::nullopt);
+    const QString start = QDir::tempPath();
+    EXPECT_EQ(desktop.openFileName(&owner, kPictureFilters, 1, start), std::nullopt);
+    EXPECT_EQ(folder, start);
     EXPECT_EQ(parent, &owner);
     EXPECT_EQ(shown, (QStringList{"JPEG Files (*.jpg)", "All Files (*.*)"}));
     EXPECT_EQ(chosen, "All Files (*.*)");

@@ -18,9 +18,11 @@ class FakeFileManager : public QObject {
 
 public slots:
     void ShowFolders(const QStringList& uris, const QString& startupId) { emit shown(uris, startupId); }
+    void ShowItems(const QStringList& uris, const QString& startupId) { emit shownItems(uris, startupId); }
 
 signals:
     void shown(QStringList uris, QString startupId);
+    void shownItems(QStringList uris, QString startupId);
 };
 
 // Takes the URLs the desktop would open.
@@ -57,7 +59,7 @@ private:
     QString address_;
 };
 
-TEST(ShowFolder, AsksTheFileManagerOnTheBusElseTheDesktop)
+TEST(ShowFolder, AsksTheFileManagerOnTheBusElseTheDesktopForAFolderOrAFileInIt)
 {
     if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) GTEST_SKIP() << "no dbus-daemon";
     PrivateBus bus;
@@ -77,13 +79,21 @@ TEST(ShowFolder, AsksTheFileManagerOnTheBusElseTheDesktop)
     services.showFolder("/tmp/Sites/Trip to Zürich");
     ASSERT_TRUE(shown.wait(5000));
     EXPECT_EQ(shown[0][0].toStringList(), QStringList{QUrl::fromLocalFile("/tmp/Sites/Trip to Zürich").toString()});
+    QSignalSpy shownItems(&fileManager, &FakeFileManager::shownItems);
+    services.showItem("/tmp/Sites/Italy/index.html");
+    ASSERT_TRUE(shownItems.wait(5000));
+    EXPECT_EQ(shownItems[0][0].toStringList(), QStringList{QUrl::fromLocalFile("/tmp/Sites/Italy/index.html").toString()});
     EXPECT_EQ(opened.size(), 0);
 
-    // Without a file manager on the bus, the folder is opened like any other local file.
+    // Without a file manager on the bus, the folder is opened like any other local file; for a
+    // file, the folder it is in.
     fileManagerSide.unregisterService("org.freedesktop.FileManager1");
     services.showFolder("/tmp/Sites/Italy");
     ASSERT_TRUE(opened.wait(5000));
     EXPECT_EQ(opened[0][0].toUrl(), QUrl::fromLocalFile("/tmp/Sites/Italy"));
+    services.showItem("/tmp/Sites/Spain/index.html");
+    ASSERT_TRUE(opened.wait(5000));
+    EXPECT_EQ(opened[1][0].toUrl(), QUrl::fromLocalFile("/tmp/Sites/Spain"));
     QDesktopServices::unsetUrlHandler("file");
     QDBusConnection::disconnectFromBus("file manager");
 }
