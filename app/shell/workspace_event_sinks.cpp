@@ -68,6 +68,12 @@ com::HRESULT ToolPaletteEventSink::BroadcastFileSelected(com::BSTR* fileName) no
     return com::S_OK;
 }
 
+com::HRESULT ToolPaletteEventSink::BroadcastUseAsMapPicture(com::BSTR* fileName) noexcept
+{
+    if (view_) view_->UseAsMapPicture(text(fileName));
+    return com::S_OK;
+}
+
 com::HRESULT SlideShowViewEventSink::BroadcastStopSlideShow() noexcept
 {
     if (view_) view_->StopSlideShow();

@@ -51,6 +51,7 @@ public:
     com::HRESULT BroadcastStartSlideShow() noexcept override;
     com::HRESULT BroadcastOpenMap(com::BSTR* inMapFilename) noexcept override;
     com::HRESULT BroadcastFileSelected(com::BSTR* fileName) noexcept override;
+    com::HRESULT BroadcastUseAsMapPicture(com::BSTR* fileName) noexcept override;
 };
 
 class SlideShowViewEventSink final : public WorkspaceEventSink<SlideShowViewEventSink, _ISlideShowViewEvents> {

@@ -1,6 +1,7 @@
 #include "app/shell/workspace_view.h"
 
 #include "app/shell/main_frame.h"
+#include "app/shell/map_picture_change.h"
 #include "app/shell/preferences.h"
 #include "app/shell/workspace_layout.h"
 #include "components/interfaces/base_tool.h"
@@ -322,6 +323,25 @@ void WorkspaceView::ActivateFile(const QString& path)
     default:
         break;
     }
+}
+
+void WorkspaceView::UseAsMapPicture(const QString& path)
+{
+    com::Bstr before;
+    document_->GetMapFile(before.put());
+    if (text(before) == path) return;
+    com::Bstr after = ui::ToBstr(path);
+    document_->SetMapFile(after.get());
+    com::VARIANT_BOOL dirty = com::VARIANT_TRUE;
+    document_->SetDirty(&dirty);
+    com::ComPtr<IUndoManager> undo;
+    if (com::SUCCEEDED(document_->GetUndoManager(undo.put())) && undo)
+        undo->AddUndoAction(com::Make<MapPictureChange>(*document_, std::move(before), std::move(after)).get());
+}
+
+void WorkspaceView::ReloadFolder()
+{
+    if (tableControl_) tableControl_->Refresh();
 }
 
 void WorkspaceView::previewPicture(const QString& path)

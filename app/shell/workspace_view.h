@@ -63,6 +63,10 @@ public:
     // A file the user activated: a map is opened in place of the document, a picture is shown
     // alone as a slide show.
     void ActivateFile(const QString& path);
+    // The picture becomes the map picture, in one step of undo that puts back the one before.
+    void UseAsMapPicture(const QString& path);
+    // The file browser reads its folder again.
+    void ReloadFolder();
     void Maximize();
     void Restore();
 

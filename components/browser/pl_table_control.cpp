@@ -8,6 +8,7 @@
 #include "platform/ui/qt_strings.h"
 
 #include <QCoreApplication>
+#include <utility>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
@@ -59,6 +60,7 @@ com::HRESULT PLTableControl::SetCellFactory(ICellFactory* inCellFactory) noexcep
         if (label_) {
             const QString name = folder.mid(folder.lastIndexOf(u'/') + 1);
             label_->setText(name.isEmpty() ? folder : name);
+            label_->setToolTip(folder);
         }
         // The grid paints at once, so that the thumbnails of its first screen are being made while
         // the folder is stored: a registry commit waits for the disk, often longer than they take.
@@ -90,6 +92,12 @@ com::HRESULT PLTableControl::GetTableCells(ITableCells** outTableCells) noexcept
 com::HRESULT PLTableControl::OnFileSelected(com::BSTR* inFileName) noexcept
 {
     if (const auto palette = toolPalette_.lock()) palette->FileSelected(inFileName);
+    return com::S_OK;
+}
+
+com::HRESULT PLTableControl::OnUseAsMapPicture(com::BSTR* inFileName) noexcept
+{
+    if (const auto palette = toolPalette_.lock()) palette->UseAsMapPicture(inFileName);
     return com::S_OK;
 }
 
@@ -128,6 +136,19 @@ com::HRESULT PLTableControl::Browse() noexcept
 {
     if (const auto palette = toolPalette_.lock()) palette->Browse();
     return com::S_OK;
+}
+
+com::HRESULT PLTableControl::Refresh() noexcept
+{
+    if (!directory_) return com::S_OK;
+    return com::Guarded([&] {
+        // Otherwise the folder shown would be taken as installed already.
+        const QString folder = *std::exchange(directory_, std::nullopt);
+        openFolder(folder);
+        // A folder removed since it was shown stays shown as it was.
+        if (!directory_) directory_ = folder;
+        return com::S_OK;
+    });
 }
 
 com::HRESULT PLTableControl::openFolder(const QString& folder)

@@ -32,6 +32,8 @@ public:
     com::HRESULT GetDirectory(com::BSTR* outDirectory) noexcept override;
     com::HRESULT GoUp() noexcept override;
     com::HRESULT Browse() noexcept override;
+    com::HRESULT Refresh() noexcept override;
+    com::HRESULT OnUseAsMapPicture(com::BSTR* inFileName) noexcept override;
 
     // Also makes the grid and opens the first folder.
     com::HRESULT CreateControlWindow(QWidget* host) noexcept override;

@@ -83,6 +83,12 @@ com::HRESULT PLToolPalette::FileSelected(com::BSTR* inFileName) noexcept
     return com::S_OK;
 }
 
+com::HRESULT PLToolPalette::UseAsMapPicture(com::BSTR* inFileName) noexcept
+{
+    Fire(kBroadcastUseAsMapPicture, inFileName);
+    return com::S_OK;
+}
+
 com::HRESULT PLToolPalette::EnableUpBtn(com::LONG inEnable) noexcept
 {
     if (window_) window_->upButton().setEnabled(inEnable != 0);

@@ -9,6 +9,11 @@ TableControlWindow::TableControlWindow(QWidget& host)
 {
     label_->setObjectName(QString::number(kLabelId));
     label_->setFrameShape(QFrame::Box);
+    // The name stands on the palette's ground for text, white in the default palette: readable in a
+    // dark one too, whatever lies behind the label.
+    label_->setBackgroundRole(QPalette::Base);
+    label_->setForegroundRole(QPalette::Text);
+    label_->setAutoFillBackground(true);
 }
 
 void TableControlWindow::resizeEvent(QResizeEvent*)

@@ -6,8 +6,8 @@ class QLabel;
 
 namespace browser {
 
-// The table control's window: the folder's name in a bordered label 22 pixels high across the top,
-// and under it, from y = 24, the host of the grid's window.
+// The table control's window: the folder's name in a bordered label 22 pixels high across the top
+// (its whole path as the label's tool tip), and under it, from y = 24, the host of the grid's window.
 class TableControlWindow final : public QWidget {
     Q_OBJECT
 public:

@@ -55,3 +55,9 @@ com::HRESULT ToolPaletteLink::Browse() noexcept
     if (const auto palette = palette_.lock()) return palette->Browse();
     return com::S_OK;
 }
+
+com::HRESULT ToolPaletteLink::UseAsMapPicture(com::BSTR* inFileName) noexcept
+{
+    if (const auto palette = palette_.lock()) return palette->UseAsMapPicture(inFileName);
+    return com::S_OK;
+}

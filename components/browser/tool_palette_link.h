@@ -23,6 +23,7 @@ public:
     com::HRESULT EnableUpBtn(com::LONG inEnable) noexcept override;
     com::HRESULT GetBestSize(com::LONG* outBestX, com::LONG* outBestY) noexcept override;
     com::HRESULT Browse() noexcept override;
+    com::HRESULT UseAsMapPicture(com::BSTR* inFileName) noexcept override;
 
 private:
     ~ToolPaletteLink() override = default;

@@ -21,6 +21,10 @@ struct ITableControl : com::IDispatch {
     virtual com::HRESULT GoUp() noexcept = 0;
     // Asks the tool palette to run its folder dialog.
     virtual com::HRESULT Browse() noexcept = 0;
+    // Reads the folder shown again, for what was added, removed or changed in it since.
+    virtual com::HRESULT Refresh() noexcept = 0;
+    // Hands the picture to the tool palette's UseAsMapPicture.
+    virtual com::HRESULT OnUseAsMapPicture(com::BSTR* inFileName) noexcept = 0;
 };
 
 inline std::span<const com::DispatchMember> DispatchTableOf(const ITableControl*)
@@ -33,6 +37,8 @@ inline std::span<const com::DispatchMember> DispatchTableOf(const ITableControl*
         com::Method<&ITableControl::GetDirectory>(5, u"GetDirectory"),
         com::Method<&ITableControl::GoUp>(6, u"GoUp"),
         com::Method<&ITableControl::Browse>(7, u"Browse"),
+        com::Method<&ITableControl::Refresh>(8, u"Refresh"),
+        com::Method<&ITableControl::OnUseAsMapPicture>(9, u"OnUseAsMapPicture"),
     };
     return members;
 }

@@ -24,6 +24,8 @@ struct IToolPalette : com::IDispatch {
     // Both are outputs, though the type library declares them [in].
     virtual com::HRESULT GetBestSize(com::LONG* outBestX, com::LONG* outBestY) noexcept = 0;
     virtual com::HRESULT Browse() noexcept = 0;
+    // The picture is to become the open map's picture.
+    virtual com::HRESULT UseAsMapPicture(com::BSTR* inFileName) noexcept = 0;
 };
 
 inline std::span<const com::DispatchMember> DispatchTableOf(const IToolPalette*)
@@ -38,6 +40,7 @@ inline std::span<const com::DispatchMember> DispatchTableOf(const IToolPalette*)
         com::Method<&IToolPalette::EnableUpBtn>(7, u"EnableUpBtn"),
         com::Method<&IToolPalette::GetBestSize>(8, u"GetBestSize"),
         com::Method<&IToolPalette::Browse>(9, u"Browse"),
+        com::Method<&IToolPalette::UseAsMapPicture>(10, u"UseAsMapPicture"),
     };
     return members;
 }
@@ -47,6 +50,7 @@ enum ToolPaletteEvent : com::DISPID {
     kBroadcastStartSlideShow = 2,
     kBroadcastOpenMap = 3,       // (BSTR* inMapFilename)
     kBroadcastFileSelected = 4,  // (BSTR* fileName)
+    kBroadcastUseAsMapPicture = 5,  // (BSTR* fileName)
 };
 
 struct _IToolPaletteEvents : com::IDispatch {
@@ -56,6 +60,7 @@ struct _IToolPaletteEvents : com::IDispatch {
     virtual com::HRESULT BroadcastStartSlideShow() noexcept = 0;
     virtual com::HRESULT BroadcastOpenMap(com::BSTR* inMapFilename) noexcept = 0;
     virtual com::HRESULT BroadcastFileSelected(com::BSTR* fileName) noexcept = 0;
+    virtual com::HRESULT BroadcastUseAsMapPicture(com::BSTR* fileName) noexcept = 0;
 };
 
 inline std::span<const com::DispatchMember> DispatchTableOf(const _IToolPaletteEvents*)
@@ -65,6 +70,8 @@ inline std::span<const com::DispatchMember> DispatchTableOf(const _IToolPaletteE
         com::Method<&_IToolPaletteEvents::BroadcastStartSlideShow>(kBroadcastStartSlideShow, u"BroadcastStartSlideShow"),
         com::Method<&_IToolPaletteEvents::BroadcastOpenMap>(kBroadcastOpenMap, u"BroadcastOpenMap"),
         com::Method<&_IToolPaletteEvents::BroadcastFileSelected>(kBroadcastFileSelected, u"BroadcastFileSelected"),
+        com::Method<&_IToolPaletteEvents::BroadcastUseAsMapPicture>(kBroadcastUseAsMapPicture,
+                                                                    u"BroadcastUseAsMapPicture"),
     };
     return members;
 }

@@ -71,6 +71,12 @@ public:
     com::HRESULT GetDirectory(com::BSTR*) noexcept override { return com::S_OK; }
     com::HRESULT GoUp() noexcept override { calls.push_back("GoUp"); return com::S_OK; }
     com::HRESULT Browse() noexcept override { calls.push_back("Browse"); return com::S_OK; }
+    com::HRESULT Refresh() noexcept override { calls.push_back("Refresh"); return com::S_OK; }
+    com::HRESULT OnUseAsMapPicture(com::BSTR* inFileName) noexcept override
+    {
+        calls.push_back("OnUseAsMapPicture " + ui::ToQString(*inFileName));
+        return com::S_OK;
+    }
 
     std::vector<QString> calls;
 };

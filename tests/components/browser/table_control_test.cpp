@@ -40,10 +40,16 @@ public:
         ++browsed;
         return S_OK;
     }
+    HRESULT UseAsMapPicture(BSTR* inFileName) noexcept override
+    {
+        mapPictures.push_back(ui::ToQString(*inFileName));
+        return S_OK;
+    }
 
     LONG upEnabled = -1;
     int browsed = 0;
     std::vector<QString> files;
+    std::vector<QString> mapPictures;
 };
 
 std::vector<std::uint8_t> Utf16WithZero(const QString& text)

@@ -28,6 +28,10 @@ public:
     HRESULT BroadcastStartSlideShow() noexcept override { return record(kBroadcastStartSlideShow, nullptr); }
     HRESULT BroadcastOpenMap(BSTR* inMapFilename) noexcept override { return record(kBroadcastOpenMap, inMapFilename); }
     HRESULT BroadcastFileSelected(BSTR* fileName) noexcept override { return record(kBroadcastFileSelected, fileName); }
+    HRESULT BroadcastUseAsMapPicture(BSTR* fileName) noexcept override
+    {
+        return record(kBroadcastUseAsMapPicture, fileName);
+    }
 
     std::vector<Event> events;
 
@@ -103,9 +107,11 @@ TEST_F(ToolPalette, PassesRequestsOnAsEventsWithTheCallersString)
     palette->StartSlideShow();
     palette->OpenMap(&mapName);
     palette->FileSelected(&fileName);
+    palette->UseAsMapPicture(&fileName);
     EXPECT_EQ(events->events, (std::vector<PaletteEvents::Event>{{kBroadcastStartSlideShow, nullptr},
                                                                  {kBroadcastOpenMap, &mapName},
-                                                                 {kBroadcastFileSelected, &fileName}}));
+                                                                 {kBroadcastFileSelected, &fileName},
+                                                                 {kBroadcastUseAsMapPicture, &fileName}}));
 }
 
 TEST_F(ToolPalette, ToolButtonsReplaceTheCurrentTool)

@@ -31,6 +31,7 @@ public:
     HRESULT EnableUpBtn(LONG) noexcept override { return E_NOTIMPL; }
     HRESULT GetBestSize(LONG*, LONG*) noexcept override { return E_NOTIMPL; }
     HRESULT Browse() noexcept override { return E_NOTIMPL; }
+    HRESULT UseAsMapPicture(BSTR*) noexcept override { return E_NOTIMPL; }
 
     int slideShows = 0;
     std::vector<std::u16string> openedMaps;
