@@ -19,5 +19,8 @@ inline constexpr int kHelpContents = 215;
 inline constexpr int kTutorial = 214;
 inline constexpr int kShowTipsOnStartup = 220;
 inline constexpr int kAbout = 57664;
+// Beside the menu's own commands, what users of the desktop try first.
+inline constexpr int kFullScreen = 240;
+inline constexpr int kReloadFolder = 241;
 
 }  // namespace shell::command

@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScreen>
 #include <stdexcept>
 
 namespace shell {
@@ -20,6 +21,8 @@ namespace shell {
 namespace {
 
 const QString kProgramTitle = QStringLiteral("Pinlore");
+// The first window's size, where the screen has the room.
+constexpr QSize kFirstSize(960, 680);
 
 // Qt reads "[*]" in a title as the place of the modified mark; doubled, it shows as written.
 QString literalTitle(QString title)
@@ -53,7 +56,7 @@ MainFrame::MainFrame()
 {
     setWindowTitle(kProgramTitle);
     setWindowIcon(QIcon(QStringLiteral(":/pinlore/pinlore.png")));
-    resize(960, 680);
+    placeWindow();
     buildMenus();
     recentDocuments_.setMaxSize(RecentDocumentList::kDefaultMaxSize);
     recentDocuments_.readFromRegistry();
@@ -92,18 +95,22 @@ void MainFrame::buildMenus()
     fill(file, {{"&New\tCtrl+N", command::kNew, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
                 {"&Open...\tCtrl+O", command::kOpen, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
                 {"&Save\tCtrl+S", command::kSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
-                {"Save &As...", command::kSaveAs, {}},
+                {"Save &As...", command::kSaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
                 {"&Export to HTML...", command::kExportToHtml, {}},
                 {nullptr, 0, {}}});
     file->addMenu(recentFilesMenu_);
     connect(recentFilesMenu_, &QMenu::triggered, this, [this](QAction* action) { runCommand(action->data().toInt()); });
-    fill(file, {{nullptr, 0, {}}, {"E&xit", command::kExit, {}}});
+    fill(file, {{nullptr, 0, {}}, {"E&xit", command::kExit, {QKeySequence(Qt::CTRL | Qt::Key_Q)}}});
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     fill(edit, {{"&Undo\tCtrl+Z", command::kUndo,
                  {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
                 {"&Redo\tCtrl+Y", command::kRedo,
-                 {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}});
+                 {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+                {nullptr, 0, {}},
+                {"&Full Screen\tF11", command::kFullScreen, {QKeySequence(Qt::Key_F11)}},
+                {"Re&load Folder\tF5", command::kReloadFolder, {QKeySequence(Qt::Key_F5)}}});
+    commandAction(command::kFullScreen)->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     fill(help, {{"&Contents...\tF1", command::kHelpContents, {QKeySequence(Qt::Key_F1)}},
@@ -131,6 +138,7 @@ void MainFrame::updateMenuState()
 {
     commandAction(command::kUndo)->setEnabled(workspace_ && workspace_->UndoAvailable());
     commandAction(command::kRedo)->setEnabled(workspace_ && workspace_->RedoAvailable());
+    commandAction(command::kFullScreen)->setChecked(isFullScreen());
     // The loop waits many times a second; the preference is read again only when the registry changed.
     const std::uint64_t generation = registry::RegistryGeneration();
     if (!tipsGeneration_ || *tipsGeneration_ != generation) {
@@ -194,6 +202,13 @@ void MainFrame::runCommand(int commandId)
     case command::kTutorial:
         help_.StartTutorial(*workspace_);
         break;
+    case command::kFullScreen:
+        // Leaving full screen goes back to the window as it was, maximised or not.
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        break;
+    case command::kReloadFolder:
+        workspace_->ReloadFolder();
+        break;
     case command::kShowTipsOnStartup:
         Preferences::SetShowTipsOnStartup(!Preferences::ShowTipsOnStartup());
         break;
@@ -226,10 +241,27 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (workspace_->CloseRequest())
+    if (workspace_->CloseRequest()) {
+        Preferences::SetWindowPlacement(saveGeometry());
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+void MainFrame::placeWindow()
+{
+    const QByteArray placement = Preferences::WindowPlacement();
+    if (!placement.isEmpty() && restoreGeometry(placement)) {
+        // A window closed in full screen comes back as it was before.
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        return;
+    }
+    // The first window fits the screen's room for windows at any scaling, its frame included.
+    const QRect room = screen()->availableGeometry();
+    QRect placed(QPoint(), kFirstSize.boundedTo(room.size() * 0.9));
+    placed.moveCenter(room.center());
+    setGeometry(placed);
 }
 
 }  // namespace shell

@@ -16,7 +16,8 @@ class WorkspaceView;
 
 // The program's top-level window: the menu bar (no tool bar, no status bar), its accelerators, the
 // recent files, the menu state brought up to date whenever the event loop is about to wait, and the
-// workspace as the client area. Its title follows the document's path: "Pinlore" for an untitled
+// workspace as the client area. It comes back where it was when it last closed (size, place,
+// maximised), and F11 shows it full screen. Its title follows the document's path: "Pinlore" for an untitled
 // map, else "<file name> - Pinlore", exactly so on every platform.
 //
 // Thread: the user-interface thread.
@@ -48,6 +49,8 @@ protected:
 
 private:
     MainFrame();
+    // Where the window was when it last closed, else a first size centred on the screen.
+    void placeWindow();
     void buildMenus();
     void updateMenuState();
     void openRecentFile(int index);

@@ -5,7 +5,8 @@
 namespace shell {
 
 // Where the workspace puts its control hosts for a client area of `width` x `height` pixels. The
-// tool palette's best size decides the width of the file browser column; without a palette it is
+// tool palette's best size decides the width of the file browser column (unless the user has made
+// the column wider or narrower: `bestWidth` is then the width chosen); without a palette it is
 // 200 x 28. Maximised, the palette and the list are hidden and their rectangles are empty.
 struct WorkspaceLayout {
     static constexpr int kDefaultBestWidth = 200;

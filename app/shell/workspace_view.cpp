@@ -1,6 +1,7 @@
 #include "app/shell/workspace_view.h"
 
 #include "app/shell/main_frame.h"
+#include "app/shell/map_context_menu.h"
 #include "app/shell/map_picture_change.h"
 #include "app/shell/preferences.h"
 #include "app/shell/workspace_layout.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/qt_strings.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
@@ -44,8 +46,16 @@ void tellError(QWidget* owner, const QString& message)
 }  // namespace
 
 WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
-    : QWidget(parent), frame_(frame), exportCommand_(*this)
+    : QWidget(parent),
+      frame_(frame),
+      exportCommand_(*this),
+      columnHandle_(new ColumnHandle(*this)),
+      chosenColumnWidth_(Preferences::BrowserWidth())
 {
+    connect(columnHandle_, &ColumnHandle::moved, this, &WorkspaceView::setColumnWidth);
+    connect(columnHandle_, &ColumnHandle::released, this, [this] {
+        if (chosenColumnWidth_) Preferences::SetBrowserWidth(*chosenColumnWidth_);
+    });
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (com::FAILED(com::CreateInstance(CLSID_PLDocument, document_)))
         throw std::runtime_error("the document component could not be created");
@@ -62,6 +72,8 @@ WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
     if (mapView_) {
         mapViewEvents_.connect(mapView_.get(), *this);
         mapView_->SetDocument(document_.get());
+        if (const auto hosted = mapView_.tryAs<ui::IHostedControl>(); hosted && hosted->ControlWindow())
+            new MapContextMenu(*this, *hosted->ControlWindow());
     }
     // The map takes the keys when the window opens: Tab steps through its spots from the start.
     setFocusProxy(mapViewHost_);
@@ -460,7 +472,8 @@ void WorkspaceView::onDocumentChanged(com::IUnknown* pUnknown, com::LONG changeF
 void WorkspaceView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    // White with the default palette; a dark palette's ground around the map and the show.
+    painter.fillRect(rect(), palette().color(QPalette::Base));
     if (firstPaintPending_) {
         firstPaintPending_ = false;
         // Queued, so that whoever waits for it runs once this paint has reached the screen.
@@ -470,6 +483,25 @@ void WorkspaceView::paintEvent(QPaintEvent*)
 
 void WorkspaceView::resizeEvent(QResizeEvent*)
 {
+    layoutHosts();
+}
+
+int WorkspaceView::columnWidth(int bestWidth) const
+{
+    return clampedColumnWidth(chosenColumnWidth_.value_or(bestWidth));
+}
+
+int WorkspaceView::clampedColumnWidth(int wanted) const
+{
+    // Narrower, the palette's buttons could not show their names even shortened; wider, the map
+    // would not have the room to be worked on.
+    constexpr int kNarrowest = 120, kMapRoom = 240;
+    return std::clamp(wanted, kNarrowest, std::max(kNarrowest, width() - kMapRoom));
+}
+
+void WorkspaceView::setColumnWidth(int width)
+{
+    chosenColumnWidth_ = clampedColumnWidth(width);
     layoutHosts();
 }
 
@@ -484,11 +516,14 @@ void WorkspaceView::layoutHosts()
     com::LONG bestWidth = WorkspaceLayout::kDefaultBestWidth;
     com::LONG bestHeight = WorkspaceLayout::kDefaultBestHeight;
     if (toolPalette_) toolPalette_->GetBestSize(&bestWidth, &bestHeight);
-    const WorkspaceLayout layout = WorkspaceLayout::Compute(width(), height(), maximised_, bestWidth, bestHeight);
+    const int column = columnWidth(bestWidth);
+    const WorkspaceLayout layout = WorkspaceLayout::Compute(width(), height(), maximised_, column, bestHeight);
     if (!maximised_) {
         toolPaletteHost_->setGeometry(layout.toolPalette);
         tableControlHost_->setGeometry(layout.tableControl);
+        columnHandle_->placeAt(column);
     }
+    columnHandle_->setVisible(!maximised_);
     mapViewHost_->setGeometry(layout.views);
     slideShowViewHost_->setGeometry(layout.views);
     slideShowControllerHost_->setGeometry(layout.slideShowController);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/shell/column_handle.h"
 #include "app/shell/export_to_html_command.h"
 #include "app/shell/workspace_event_sinks.h"
 #include "components/interfaces/document.h"
@@ -11,6 +12,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace shell {
 
@@ -131,6 +133,11 @@ private:
     bool hasPicturesToShow() const;
     void layoutHosts();
     void postLayout();
+    // The file browser's column: as the user last made it, within what the workspace leaves the map;
+    // the palette's best width until then.
+    int columnWidth(int bestWidth) const;
+    int clampedColumnWidth(int wanted) const;
+    void setColumnWidth(int width);
 
     MainFrame& frame_;
     com::ComPtr<IDocument> document_;
@@ -153,6 +160,8 @@ private:
     EventSubscription<SlideShowViewEventSink, _ISlideShowViewEvents> slideShowViewEvents_;
     EventSubscription<SlideShowControllerEventSink, _ISlideShowControllerEvents> slideShowControllerEvents_;
     ExportToHtmlCommand exportCommand_;
+    ColumnHandle* columnHandle_ = nullptr;
+    std::optional<int> chosenColumnWidth_;
     bool maximised_ = false;
     bool firstPaintPending_ = true;
 };

@@ -60,8 +60,10 @@ com::HRESULT PLImageCell::DrawCell(ui::HDC hdc, tagRECT* rect) noexcept
         const QString path = ui::ToQString(fileName_.get());
         QImage thumbnail;
         if (fileType_ == kFileTypePicture || fileType_ == kFileTypeMap) {
-            const auto answer = thumbnails_->find(path, fileType_, QSize(W, H));
-            thumbnail = answer.image;
+            // Made for the device's pixels, so a screen scaled to 200 % shows them sharp.
+            const qreal devicePixelRatio = ui::PaintedPixelRatio(hdc->painter());
+            thumbnail = thumbnails_->find(path, fileType_, (QSizeF(W, H) * devicePixelRatio).toSize()).image;
+            thumbnail.setDevicePixelRatio(devicePixelRatio);
         } else if (fileType_ == kFileTypeSound) {
             thumbnail = browser::SoundIcon();
         } else if (isDirectory_) {
@@ -71,9 +73,10 @@ com::HRESULT PLImageCell::DrawCell(ui::HDC hdc, tagRECT* rect) noexcept
         imaging::Graphics graphics(hdc->painter());
         const imaging::Font font(imaging::Font::GenericSansSerifFamily(), 12, {.bold = true}, imaging::FontUnit::Pixel);
         if (!thumbnail.isNull()) {
+            const QSize shown = thumbnail.deviceIndependentSize().toSize();
             graphics.drawImage(imaging::Image::FromBitmap(thumbnail),
-                               QRect(rect->left + (W - thumbnail.width()) / 2, rect->top + (H - thumbnail.height()) / 2,
-                                     thumbnail.width(), thumbnail.height()));
+                               QRect(rect->left + (W - shown.width()) / 2, rect->top + (H - shown.height()) / 2,
+                                     shown.width(), shown.height()));
             if (fileType_ == kFileTypeMap)
                 DrawShadowedString(graphics, QStringLiteral("Pinlore Map"), font, kGold,
                                    QRectF(rect->left, rect->top + H / 4, W, H / 4),

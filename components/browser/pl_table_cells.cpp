@@ -235,7 +235,10 @@ void PLTableCells::onPaint(QPainter& painter, const QRect& update)
 {
     const QSize client = window_->clientSize();
     if (client.isEmpty()) return;
-    QImage buffer(client, QImage::Format_RGB32);
+    // In the pixels of the device painted on, so the thumbnails are as sharp as the screen allows.
+    const qreal devicePixelRatio = ui::PaintedPixelRatio(painter);
+    QImage buffer((QSizeF(client) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(devicePixelRatio);
     buffer.fill(Qt::white);
     {
         QPainter bufferPainter(&buffer);

@@ -1,6 +1,7 @@
 #include "components/browser/tool_palette_window.h"
 
 #include "components/browser/pl_tool_palette.h"
+#include "components/browser/tool_palette_button.h"
 #include "platform/ui/dialog_units.h"
 
 #include <QPushButton>
@@ -11,7 +12,7 @@ namespace {
 
 QPushButton* MakeButton(PLToolPalette& palette, QWidget& parent, const char* text, int command, bool visible)
 {
-    auto* button = new QPushButton(QString::fromLatin1(text), &parent);
+    auto* button = new ToolPaletteButton(QString::fromLatin1(text), parent);
     button->setObjectName(QString::number(command));
     button->setFont(ui::DialogFont(8));
     button->setVisible(visible);

@@ -458,9 +458,13 @@ void PLSlideShowView::insertPictures(IPhotoSpot& spot, const QStringList& files)
 void PLSlideShowView::onPaint(QPainter& painter)
 {
     const QRect bounds(QPoint(0, 0), clientSize());
+    // In the pixels of the device painted on, so the picture is as sharp as the screen allows.
+    const qreal devicePixelRatio = ui::PaintedPixelRatio(painter);
     ui::DeviceContext dc(painter);
     dc.setClipRegion(QRegion(bounds));
-    if (needsRender_ || backBuffer_.size() != bounds.size()) rebuildBackBuffer(bounds.size());
+    if (needsRender_ || backBuffer_.deviceIndependentSize() != QSizeF(bounds.size()) ||
+        backBuffer_.devicePixelRatio() != devicePixelRatio)
+        rebuildBackBuffer(bounds.size(), devicePixelRatio);
     dc.bitBlt(bounds, backBuffer_);
     dc.removeClip();
     if (startTimer_ && window_) {
@@ -473,17 +477,19 @@ void PLSlideShowView::onPaint(QPainter& painter)
     // The buttons are child windows: Qt paints them over the picture after every paint of the view.
 }
 
-void PLSlideShowView::rebuildBackBuffer(QSize bounds)
+void PLSlideShowView::rebuildBackBuffer(QSize bounds, qreal devicePixelRatio)
 {
     needsRender_ = false;
-    // Without a picture the fresh buffer stays white, like the ground under a picture.
-    backBuffer_ = QImage(bounds, QImage::Format_RGB32);
-    backBuffer_.fill(Qt::white);
+    // Without a picture the fresh buffer keeps the ground under a picture: white, unless the
+    // desktop's palette is a dark one.
+    backBuffer_ = QImage((QSizeF(bounds) * devicePixelRatio).toSize(), QImage::Format_RGB32);
+    backBuffer_.setDevicePixelRatio(devicePixelRatio);
+    backBuffer_.fill(window_ ? window_->palette().color(QPalette::Base) : QColor(Qt::white));
     if (picture_) {
         const QRect target = ToQRect(pictureRect_);
         if (!target.isEmpty()) {
             imaging::Graphics graphics(backBuffer_);
-            graphics.drawImage(picture_->pixelsFor(target.size()), target);
+            graphics.drawImage(picture_->pixelsFor((QSizeF(target.size()) * devicePixelRatio).toSize()), target);
         }
     }
     paintCornerMap(backBuffer_);
@@ -491,7 +497,8 @@ void PLSlideShowView::rebuildBackBuffer(QSize bounds)
 
 void PLSlideShowView::paintCornerMap(QImage& target)
 {
-    const QRect box(target.width() - kCornerWidth, 0, kCornerWidth, kCornerBottom);
+    const int width = qRound(target.deviceIndependentSize().width());
+    const QRect box(width - kCornerWidth, 0, kCornerWidth, kCornerBottom);
     const bool fits = cornerThumbnail_ &&
                       (cornerThumbnail_->width() == box.width() || cornerThumbnail_->height() == box.height());
     if (!fits) {

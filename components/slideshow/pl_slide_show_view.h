@@ -90,7 +90,7 @@ private:
     void deleteCurrentPicture();
     void insertPictures(IPhotoSpot& spot, const QStringList& files);
 
-    void rebuildBackBuffer(QSize bounds);
+    void rebuildBackBuffer(QSize bounds, qreal devicePixelRatio);
     void paintCornerMap(QImage& target);
 
     void startSound();
