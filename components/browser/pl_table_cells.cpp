@@ -6,9 +6,11 @@
 #include "platform/com/runtime.h"
 #include "platform/ui/cell_height_font.h"
 #include "platform/ui/device_context.h"
+#include "platform/shell/shell_services.h"
 #include "platform/ui/qt_strings.h"
 
 #include <QDrag>
+#include <QMenu>
 #include <algorithm>
 #include <QMimeData>
 #include <QPainter>
@@ -315,7 +317,56 @@ void PLTableCells::onLButtonDoubleClick(tagPOINT point)
 {
     doubleClicked_ = true;
     const int index = cellAt(point.y);
-    if (index >= 0) open(index);
+    if (index >= 0) open(cells_[index]);
+}
+
+void PLTableCells::onContextMenu(tagPOINT point, QPoint global)
+{
+    const int index = cellAt(point.y);
+    if (index < 0 || !window_) return;
+    // As in file managers, the cell right-clicked is what the menu is for.
+    if (!isSelected(index)) selectOnly(index);
+    anchor_ = index;
+    movingEnd_ = -1;
+    invalidate();
+
+    // The items act on the cell as it is, also if the folder is read again while the menu is open.
+    const com::ComPtr<ITableCell> cell = cells_[index];
+    const QString path = FileNameOf(*cell);
+    com::LONG type = kFileTypeOther;
+    cell->GetFileType(&type);
+    com::VARIANT_BOOL isDirectory = com::VARIANT_FALSE;
+    cell->GetIsDirectory(&isDirectory);
+
+    // The menu belongs to the window, which goes with the grid: an item that runs finds the grid.
+    auto* menu = new QMenu(window_.data());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // A sound has nothing to open it with here.
+    if (type != kFileTypeSound) {
+        QAction* openItem = menu->addAction(type == kFileTypePicture ? QStringLiteral("&Preview") : QStringLiteral("&Open"));
+        QObject::connect(openItem, &QAction::triggered, menu, [this, cell] {
+            const com::ComPtr<ITableCells> self(this);
+            open(cell);
+        });
+        menu->setDefaultAction(openItem);
+    }
+    QObject::connect(menu->addAction(QStringLiteral("Show in &File Manager")), &QAction::triggered, menu,
+                     [path] { shell::Services().showItem(path); });
+    if (type == kFileTypePicture && isDirectory == com::VARIANT_FALSE) {
+        QObject::connect(menu->addAction(QStringLiteral("&Use as Map Picture")), &QAction::triggered, menu, [this, path] {
+            const auto control = tableControl();
+            if (!control) return;
+            com::Bstr name = ui::ToBstr(path);
+            com::BSTR argument = name.get();
+            control->OnUseAsMapPicture(&argument);
+        });
+    }
+    menu->popup(global);
+}
+
+void PLTableCells::onWheel(int lines)
+{
+    if (lines != 0) scrollTo(scrollPosition_ - lines);
 }
 
 void PLTableCells::onMouseMove(tagPOINT point, bool leftAlone)
@@ -361,9 +412,8 @@ void PLTableCells::startDrag(int index, tagPOINT point)
     mouseDown_ = false;
 }
 
-void PLTableCells::open(int index)
+void PLTableCells::open(const com::ComPtr<ITableCell>& cell)
 {
-    const com::ComPtr<ITableCell> cell = cells_[index];
     const auto control = tableControl();
     if (!control) return;
     com::VARIANT_BOOL isDirectory = com::VARIANT_FALSE;
@@ -403,8 +453,13 @@ void PLTableCells::onKeyDown(const ui::KeyPress& key)
         moveDown(key.shift);
     } else if (vk == ui::kVkUp) {
         moveUp(key.shift);
+    } else if (vk == ui::kVkHome || vk == ui::kVkEnd || vk == ui::kVkPrior || vk == ui::kVkNext) {
+        const int from = movingEnd_ >= 0 ? movingEnd_ : std::max(anchor_, 0);
+        const int page = step() > 0 && window_ ? std::max(1, window_->clientSize().height() / step()) : 1;
+        const int to = vk == ui::kVkHome ? 0 : vk == ui::kVkEnd ? count() - 1 : vk == ui::kVkPrior ? from - page : from + page;
+        jump(std::clamp(to, 0, count() - 1), key.shift);
     } else if (vk == ui::kVkReturn) {
-        if (anchor_ >= 0 && anchor_ < count()) open(anchor_);
+        if (anchor_ >= 0 && anchor_ < count()) open(cells_[anchor_]);
     } else if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || vk == ui::kVkSpace) {
         search(QChar(char16_t(vk)).toLower().unicode());
     } else if (vk >= ui::kVkNumpad0 && vk <= ui::kVkNumpad0 + 9) {
@@ -459,6 +514,30 @@ void PLTableCells::extend(int direction)
     select(next, true);
     keepRunAround(movingEnd_);
     scrollIntoView(movingEnd_);
+}
+
+void PLTableCells::jump(int index, bool shift)
+{
+    if (shift && anchor_ >= 0) {
+        for (int i = 0; i < count(); ++i) select(i, i >= std::min(anchor_, index) && i <= std::max(anchor_, index));
+    } else {
+        anchor_ = index;
+        selectOnly(index);
+    }
+    movingEnd_ = index;
+    scrollToShow(index);
+}
+
+void PLTableCells::scrollToShow(int index)
+{
+    const int quarter = step() / 4;
+    if (!window_ || quarter <= 0) return;
+    const int clientHeight = window_->clientSize().height();
+    const tagRECT r = cellRect(index);
+    const int top = step() * index;
+    if (r.top < 0) scrollTo(top / quarter);
+    else if (r.bottom > clientHeight) scrollTo((top + cellHeight() - clientHeight + quarter - 1) / quarter);
+    else invalidate();
 }
 
 void PLTableCells::search(char16_t c)

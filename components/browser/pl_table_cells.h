@@ -23,10 +23,12 @@ class ThumbnailStore;
 
 // The file browser's grid: one column of cells, each 8 pixels narrower than the window and three
 // quarters as high as wide, scrolled in quarter steps of a cell and its gap. The user selects cells
-// with the mouse and the arrow keys, finds one by typing its name, opens a folder or hands a file to
-// the host with a double click or Enter, and drags files out (as a text/uri-list with a picture of
-// the dragged cells). Its window (TableCellsWindow) only translates Qt's events into the handlers
-// below.
+// with the mouse and the arrow keys (and Home, End, Page Up and Page Down), finds one by typing its
+// name, opens a folder or hands a file to the host with a double click or Enter, drags files out (as
+// a text/uri-list with a picture of the dragged cells), and right-clicks a cell for its context
+// menu: open it (a picture: preview it), show it in the file manager, and make a picture the map
+// picture. The wheel scrolls a quarter step for each of the desktop's wheel lines. Its window
+// (TableCellsWindow) only translates Qt's events into the handlers below.
 //
 // Thread: the user-interface thread. Opening a folder replaces every cell from inside a handler:
 // handlers hold the cells they work on.
@@ -55,6 +57,10 @@ public:
     void onMouseMove(tagPOINT point, bool leftAlone);
     void onLButtonUp(tagPOINT point, bool shift, bool control);
     void onLButtonDoubleClick(tagPOINT point);
+    // `global`: where the menu opens on the screen.
+    void onContextMenu(tagPOINT point, QPoint global);
+    // Scrolls by wheel lines, positive towards the first cell.
+    void onWheel(int lines);
 
 private:
     ~PLTableCells() override;
@@ -76,7 +82,12 @@ private:
     void scrollIntoView(int index);
     void invalidate();
 
-    void open(int index);
+    void open(const com::ComPtr<ITableCell>& cell);
+    // Home, End, Page Up and Page Down: the cell `index` becomes the moving end, alone selected or,
+    // with Shift, the end of the block from the anchor.
+    void jump(int index, bool shift);
+    // Scrolls just so far that the cell is on screen.
+    void scrollToShow(int index);
     void startDrag(int index, tagPOINT point);
     void moveDown(bool shift);
     void moveUp(bool shift);

@@ -3,6 +3,7 @@
 #include "components/browser/pl_table_cells.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,6 +31,7 @@ TableCellsWindow::TableCellsWindow(PLTableCells& grid, QWidget& host)
     scrollBar_->setPageStep(1);
     scrollBar_->setSingleStep(1);
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) { grid_.onScroll(value); });
+    scrollBar_->installEventFilter(this);
 }
 
 QSize TableCellsWindow::clientSize() const
@@ -95,8 +97,25 @@ void TableCellsWindow::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TableCellsWindow::wheelEvent(QWheelEvent* event)
 {
-    // The wheel over the cells scrolls them as it would over the scroll bar.
-    QApplication::sendEvent(scrollBar_, event);
+    // A notch of the wheel (120 eighths of a degree) is the desktop's number of lines, each a
+    // quarter step: the scroll bar's own page of one quarter step would crawl.
+    constexpr int kNotch = 120;
+    wheelRemainder_ += event->angleDelta().y() * QApplication::wheelScrollLines();
+    const int lines = wheelRemainder_ / kNotch;
+    wheelRemainder_ -= lines * kNotch;
+    grid_.onWheel(lines);
+}
+
+bool TableCellsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != scrollBar_ || event->type() != QEvent::Wheel) return QWidget::eventFilter(watched, event);
+    wheelEvent(static_cast<QWheelEvent*>(event));
+    return true;
+}
+
+void TableCellsWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    grid_.onContextMenu({event->pos().x(), event->pos().y()}, event->globalPos());
 }
 
 }  // namespace browser

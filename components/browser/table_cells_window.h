@@ -30,10 +30,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The wheel over the scroll bar scrolls as over the cells.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     PLTableCells& grid_;
     QScrollBar* scrollBar_;
+    // Wheel turns smaller than a line (fine-grained wheels and touchpads) add up.
+    int wheelRemainder_ = 0;
 };
 
 }  // namespace browser

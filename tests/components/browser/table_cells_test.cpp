@@ -2,8 +2,12 @@
 #include "platform/ui/hosted_control.h"
 #include "tests/components/browser/recording_cells.h"
 #include "tests/support/registered_components.h"
+#include "tests/support/scripted_shell_services.h"
 
+#include <QApplication>
 #include <QDrag>
+#include <QMenu>
+#include <QWheelEvent>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
@@ -266,6 +270,101 @@ TEST_F(Grid, AnEmptyFolderSaysSo)
         for (int x = 0; x < 208; ++x) dark += image.pixelColor(x, y).lightness() < 128;
     EXPECT_GT(dark, 50);
     key(Qt::Key_Down);  // keys do nothing without cells
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Grid, HomeEndAndThePageKeysMoveAPageOfCellsAtATime)
+{
+    show(474, Pictures(10));  // three whole cells to a page
+    const struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<int> selected;
+        int shown;  // the cell that must be wholly on screen
+    } steps[] = {
+        {Qt::Key_End, {}, {9}, 9},
+        {Qt::Key_Home, {}, {0}, 0},
+        {Qt::Key_PageDown, {}, {3}, 3},
+        {Qt::Key_PageDown, {}, {6}, 6},
+        {Qt::Key_PageUp, {}, {3}, 3},
+        {Qt::Key_End, Qt::ShiftModifier, {3, 4, 5, 6, 7, 8, 9}, 9},
+        {Qt::Key_PageUp, Qt::ShiftModifier, {3, 4, 5, 6}, 6},
+        {Qt::Key_Home, Qt::ShiftModifier, {0, 1, 2, 3}, 0},
+        {Qt::Key_PageUp, {}, {0}, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(QKeySequence(step.key | step.modifiers).toString().toStdString());
+        key(step.key, step.modifiers);
+        EXPECT_EQ(selection(), step.selected);
+        paint();
+        ASSERT_FALSE(cells[step.shown]->drawn.empty());
+        EXPECT_GE(cells[step.shown]->drawn.back().top, 0);
+        EXPECT_LE(cells[step.shown]->drawn.back().bottom, 474);
+    }
+}
+
+TEST_F(Grid, TheWheelScrollsAQuarterStepForEachOfTheDesktopsLines)
+{
+    show(474, Pictures(10));
+    const int lines = QApplication::wheelScrollLines();
+    const auto turn = [&](QWidget* under, int angle) {
+        QWheelEvent event(QPointF(5, 5), under->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, angle), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(under, &event);
+    };
+    turn(window, -120);
+    EXPECT_EQ(scrollBar->value(), lines);
+    turn(scrollBar, -120);
+    EXPECT_EQ(scrollBar->value(), 2 * lines);
+    // Fine wheels add up to lines.
+    for (int i = 0; i < 4; ++i) turn(window, 30);
+    EXPECT_EQ(scrollBar->value(), lines);
+}
+
+TEST_F(Grid, TheContextMenuOfACellActsOnIt)
+{
+    ScriptedShellServices shell;
+    show(800, {"/p/a.jpg", "/p/b.wav", "/p/c.plm", "/p/sub"});
+    const struct Case {
+        int cell;
+        QStringList items;
+        QString chosen;
+        std::vector<QString> calls;
+        std::vector<QString> shown;
+    } cases[] = {
+        {0, {"&Preview", "Show in &File Manager", "&Use as Map Picture"}, "&Preview", {"OnFileSelected /p/a.jpg"}, {}},
+        {0, {}, "&Use as Map Picture", {"OnUseAsMapPicture /p/a.jpg"}, {}},
+        {0, {}, "Show in &File Manager", {}, {"/p/a.jpg"}},
+        {1, {"Show in &File Manager"}, "Show in &File Manager", {}, {"/p/b.wav"}},
+        {2, {"&Open", "Show in &File Manager"}, "&Open", {"OnFileSelected /p/c.plm"}, {}},
+        {3, {"&Open", "Show in &File Manager"}, "&Open", {"SetCellFactory /p/sub"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen.toStdString() + " on cell " + std::to_string(c.cell));
+        tableControl->calls.clear();
+        const std::size_t shownBefore = shell.shownItems().size();
+        click(c.cell == 0 ? 1 : 0);
+        // Through the window system, which turns the right button into a context menu request.
+        QTest::mouseClick(host->windowHandle(), Qt::RightButton, {}, window->mapTo(host.get(), centreOf(c.cell)));
+        EXPECT_EQ(selection(), std::vector<int>{c.cell}) << "the cell right-clicked is chosen";
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu);
+        QStringList items;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            items.append(action->text());
+            if (action->text() == c.chosen) chosen = action;
+        }
+        if (!c.items.isEmpty()) EXPECT_EQ(items, c.items);
+        ASSERT_TRUE(chosen);
+        chosen->trigger();
+        menu->close();
+        EXPECT_EQ(tableControl->calls, c.calls);
+        EXPECT_EQ(std::vector<QString>(shell.shownItems().begin() + shownBefore, shell.shownItems().end()), c.shown);
+    }
 }
 
 }  // namespace
