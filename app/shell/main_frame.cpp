@@ -103,7 +103,9 @@ void MainFrame::buildMenus()
     fill(edit, {{"&Undo\tCtrl+Z", command::kUndo,
                  {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
                 {"&Redo\tCtrl+Y", command::kRedo,
-                 {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}});
+                 {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+                {nullptr, 0, {}},
+                {"Spot &Story...\tF2", command::kSpotStory, {QKeySequence(Qt::Key_F2)}}});
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     fill(help, {{"&Contents...\tF1", command::kHelpContents, {QKeySequence(Qt::Key_F1)}},
@@ -131,6 +133,7 @@ void MainFrame::updateMenuState()
 {
     commandAction(command::kUndo)->setEnabled(workspace_ && workspace_->UndoAvailable());
     commandAction(command::kRedo)->setEnabled(workspace_ && workspace_->RedoAvailable());
+    commandAction(command::kSpotStory)->setEnabled(workspace_ && workspace_->HasCurrentSpot());
     // The loop waits many times a second; the preference is read again only when the registry changed.
     const std::uint64_t generation = registry::RegistryGeneration();
     if (!tipsGeneration_ || *tipsGeneration_ != generation) {
@@ -181,6 +184,9 @@ void MainFrame::runCommand(int commandId)
         break;
     case command::kRedo:
         workspace_->Redo();
+        break;
+    case command::kSpotStory:
+        workspace_->EditSpotStory();
         break;
     case command::kHelpContents:
         help_.OpenHelp(this);
