@@ -167,7 +167,8 @@ QString ModernPages::spotPage(const SpotPage& page) const
                               ? QString()
                               : fill(templates().sound, {{u"soundFile", addressPart(page.soundFileName)}});
     const QString spotTitle = page.spotTitle.simplified();
-    return fill(templates().spot, {{u"title", escaped(spotTitle.isEmpty() ? page.title : spotTitle)},
+    return fill(templates().spot, {{u"title", escaped(page.title)},
+                                   {u"heading", escaped(spotTitle.isEmpty() ? page.title : spotTitle)},
                                    {u"style", templates().style},
                                    {u"mapName", escaped(page.mapName)},
                                    {u"story", storyParagraphs(page.text)},

@@ -114,3 +114,34 @@ TEST_F(SlideShowViewTest, AMapPictureThatDoesNotDecodeLeavesTheCornerEmpty)
 }
 
 }  // namespace
+
+// The caption stands in a dark band across the foot of the picture, in white, over a light picture
+// as over a dark one; a picture without a caption, or the next one, shows no band.
+TEST_F(SlideShowViewTest, TheCurrentPicturesCaptionReadsInABandAtItsFoot)
+{
+    host->resize(400, 400);
+    const QRect drawn(0, 50, 400, 300);
+    for (const QColor& colour : {kWhite, kBlack}) {
+        SCOPED_TRACE(colour.name().toStdString());
+        const auto spot = currentSpotWith({picture("captioned.png", {400, 300}, colour), picture("plain.png", {400, 300}, kRed)});
+        test_support::SetStory(spot.get(), {u"", u"", {u"Harbour at dawn, the boats coming in", u""}});
+        start();
+        const QImage shown = paint();
+        int white = 0;
+        int band = 0;
+        for (int x = drawn.left(); x <= drawn.right(); ++x) {
+            for (int y = drawn.bottom() - 40; y <= drawn.bottom(); ++y) {
+                const QColor pixel = shown.pixelColor(x, y);
+                if (pixel.lightness() > 200) ++white;
+                if (pixel.lightness() < 90) ++band;
+            }
+        }
+        EXPECT_GT(white, 50) << "the caption's letters";
+        EXPECT_GT(band, 2000) << "the band under them";
+        EXPECT_TRUE(Near(shown.pixelColor(drawn.center().x(), drawn.top() + 10), colour)) << "the picture above the band";
+
+        view->NextSlide();
+        ExpectPictureAt(paint(), drawn, kRed);
+        view->StopSlideShow();
+    }
+}
