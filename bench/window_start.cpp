@@ -59,7 +59,10 @@ private:
 class AnsweringServices final : public shell::ShellServices {
 public:
     explicit AnsweringServices(QString answer) : answer_(std::move(answer)) {}
-    std::optional<QString> openFileName(std::span<const shell::FileFilter>, int) override { return answer_; }
+    std::optional<QString> openFileName(QWidget*, std::span<const shell::FileFilter>, int) override
+    {
+        return answer_;
+    }
     void playRefusedSound() override { desktop_.playRefusedSound(); }
     shell::MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title,
                                     shell::MessageButtons buttons, shell::MessageIcon icon) override
@@ -81,7 +84,10 @@ public:
         return desktop_.chooseOne(owner, title, prompt, choices, initial);
     }
     void showFolder(const QString& folder) override { desktop_.showFolder(folder); }
-    bool openDocument(const QString& file) override { return desktop_.openDocument(file); }
+    void openDocument(const QString& file, std::function<void(bool opened)> done) override
+    {
+        desktop_.openDocument(file, std::move(done));
+    }
 
 private:
     QString answer_;

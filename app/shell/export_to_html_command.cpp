@@ -44,6 +44,8 @@ void ExportToHtmlCommand::run()
 {
     QWidget* owner = workspace_.window();
     ShellServices& shell = Services();
+    // The show and its sound would go on behind the progress dialog.
+    workspace_.StopShownSlideShow();
 
     com::Bstr mapFile;
     workspace_.document()->GetMapFile(mapFile.put());

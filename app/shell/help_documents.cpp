@@ -8,6 +8,7 @@
 #include "platform/ui/qt_strings.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 namespace shell {
 
@@ -34,12 +35,25 @@ void HelpDocuments::StartTutorial(WorkspaceView& workspace) const
 void HelpDocuments::open(QWidget* owner, const QString& name, const QString& whatFailed) const
 {
     const QString book = programFolder_ + QLatin1Char('/') + name + QStringLiteral(".chm");
-    if (QFileInfo::exists(book) && Services().openDocument(book)) return;
     const QString pages = programFolder_ + QLatin1Char('/') + name + QStringLiteral("/index.html");
-    if (Services().openDocument(pages)) return;
-    Services().messageBox(owner,
-                          whatFailed + QStringLiteral(": no program on this computer opens help files or web pages."),
-                          QStringLiteral("Pinlore"), MessageButtons::Ok, MessageIcon::Warning);
+    // The desktop answers later; the window may have gone by then.
+    const QPointer<QWidget> told(owner);
+    const auto openPages = [pages, whatFailed, told] {
+        Services().openDocument(pages, [whatFailed, told](bool opened) {
+            if (opened) return;
+            Services().messageBox(told.data(),
+                                  whatFailed +
+                                      QStringLiteral(": no program on this computer opens help files or web pages."),
+                                  QStringLiteral("Pinlore"), MessageButtons::Ok, MessageIcon::Warning);
+        });
+    };
+    if (!QFileInfo::exists(book)) {
+        openPages();
+        return;
+    }
+    Services().openDocument(book, [openPages](bool opened) {
+        if (!opened) openPages();
+    });
 }
 
 }  // namespace shell

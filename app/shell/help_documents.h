@@ -12,7 +12,7 @@ class WorkspaceView;
 // program the desktop associates with them. Where no program on the machine opens such files, the
 // same pages are opened as HTML ("help/index.html", "tutorial/index.html" beside the program) in
 // the web browser, so that help is always at hand; where not even that can be opened, the user is
-// told so.
+// told so. The desktop is asked without waiting for it: the window stays live meanwhile.
 //
 // Thread: the user-interface thread.
 class HelpDocuments {

@@ -146,7 +146,13 @@ void MainFrame::SetDocumentPath(const QString& path)
 {
     recentDocuments_.add(path);
     recentDocuments_.writeToRegistry();
-    setWindowTitle(literalTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kProgramTitle));
+    ShowDocumentTitle(path);
+}
+
+void MainFrame::ShowDocumentTitle(const QString& path)
+{
+    setWindowTitle(path.isEmpty() ? kProgramTitle
+                                  : literalTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kProgramTitle));
 }
 
 void MainFrame::runCommand(int commandId)

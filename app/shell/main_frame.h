@@ -16,8 +16,8 @@ class WorkspaceView;
 
 // The program's top-level window: the menu bar (no tool bar, no status bar), its accelerators, the
 // recent files, the menu state brought up to date whenever the event loop is about to wait, and the
-// workspace as the client area. Its title is "Pinlore" until a document is opened, then
-// "<file name> - Pinlore", exactly so on every platform.
+// workspace as the client area. Its title follows the document's path: "Pinlore" for an untitled
+// map, else "<file name> - Pinlore", exactly so on every platform.
 //
 // Thread: the user-interface thread.
 class MainFrame final : public QMainWindow {
@@ -31,8 +31,11 @@ public:
     WorkspaceView& workspace() const { return *workspace_; }
     RecentDocumentList& recentDocuments() { return recentDocuments_; }
 
-    // After a document was opened from `path`: the recent list (and the registry) and the title.
+    // After a document was opened from or saved as `path`: the recent list (and the registry) and
+    // the title.
     void SetDocumentPath(const QString& path);
+    // The title for a document at `path`; an empty path is an untitled document.
+    void ShowDocumentTitle(const QString& path);
 
     // Carries out a menu command, as its item or accelerator does.
     void runCommand(int commandId);

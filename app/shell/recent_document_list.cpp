@@ -55,7 +55,8 @@ std::optional<QString> RecentDocumentList::entry(int index) const
 
 void RecentDocumentList::add(const QString& path)
 {
-    paths_.removeIf([&](const QString& each) { return each.compare(path, Qt::CaseInsensitive) == 0; });
+    // Paths differing only in letter case name two files here.
+    paths_.removeAll(path);
     if (paths_.size() >= maxSize_) paths_.removeFirst();
     paths_.append(path);
     rebuildMenu();

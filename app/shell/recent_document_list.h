@@ -31,8 +31,8 @@ public:
     // The entry `index` places from the newest; nothing beyond the end.
     std::optional<QString> entry(int index) const;
 
-    // Makes `path` the newest entry: an entry equal to it ignoring case goes first, and when the
-    // list is full the oldest goes.
+    // Makes `path` the newest entry: an entry equal to it goes first, and when the list is full the
+    // oldest goes.
     void add(const QString& path);
     // Removes the entry `index` places from the newest (the registry keeps it until the next write).
     void remove(int index);

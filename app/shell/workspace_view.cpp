@@ -23,7 +23,7 @@ namespace shell {
 
 namespace {
 
-const FileFilter kDocumentFilters[] = {{QStringLiteral("Pinlore"), QStringLiteral("*.plm")}};
+const FileFilter kDocumentFilters[] = {{QStringLiteral("Pinlore (*.plm)"), QStringLiteral("*.plm")}};
 
 const QString kTitle = QStringLiteral("Pinlore");
 
@@ -130,7 +130,7 @@ WorkspaceView::OpenOutcome WorkspaceView::OpenDocumentFile(const QString& path, 
 WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool showError, bool askToSave)
 {
     if (askToSave && PromptToSave() == PromptAnswer::Cancel) return OpenOutcome::Cancelled;
-    stopShownSlideShow();
+    StopShownSlideShow();
 
     com::ComPtr<IXMLPropertyBag> bag;
     com::ComPtr<com::IUnknown> loaded;
@@ -156,36 +156,42 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
 void WorkspaceView::New()
 {
     if (PromptToSave() == PromptAnswer::Cancel) return;
-    stopShownSlideShow();
+    StopShownSlideShow();
     if (mapView_) mapView_->PopAllMaps();
     documentPath_.clear();
+    frame_.ShowDocumentTitle(documentPath_);
     document_->Empty();
 }
 
 void WorkspaceView::Open()
 {
-    const std::optional<QString> chosen = Services().openFileName(kDocumentFilters, 0);
+    const std::optional<QString> chosen = Services().openFileName(window(), kDocumentFilters, 0);
     if (chosen) OpenDocumentFile(*chosen, true);
 }
 
 bool WorkspaceView::Save()
 {
-    if (documentPath_.isEmpty()) {
-        const std::optional<QString> chosen =
-            Services().saveFileName(window(), kDocumentFilters, QString(), QStringLiteral("plm"));
-        if (!chosen) return false;
-        documentPath_ = *chosen;
-    }
-    return writeDocument(QStringLiteral("An error occurred, the file was not saved."));
+    const QString failureMessage = QStringLiteral("An error occurred, the file was not saved.");
+    if (!documentPath_.isEmpty()) return writeDocument(failureMessage);
+    const std::optional<QString> chosen =
+        Services().saveFileName(window(), kDocumentFilters, QString(), QStringLiteral("plm"));
+    return chosen && saveAs(*chosen, failureMessage);
 }
 
 bool WorkspaceView::SaveAs()
 {
     const std::optional<QString> chosen =
         Services().saveFileName(window(), kDocumentFilters, documentPath_, QStringLiteral("plm"));
-    if (!chosen) return false;
-    documentPath_ = *chosen;
-    return writeDocument(QStringLiteral("An error occurred, the file could not be saved."));
+    return chosen && saveAs(*chosen, QStringLiteral("An error occurred, the file could not be saved."));
+}
+
+bool WorkspaceView::saveAs(const QString& path, const QString& failureMessage)
+{
+    documentPath_ = path;
+    frame_.ShowDocumentTitle(documentPath_);
+    if (!writeDocument(failureMessage)) return false;
+    frame_.SetDocumentPath(documentPath_);
+    return true;
 }
 
 bool WorkspaceView::writeDocument(const QString& failureMessage)
@@ -414,7 +420,7 @@ void WorkspaceView::StopSlideShow()
     if (current && current == preview) document_->PutCurrentSpot(nullptr);
 }
 
-void WorkspaceView::stopShownSlideShow()
+void WorkspaceView::StopShownSlideShow()
 {
     if (slideShowView_ && slideShowViewHost_->isVisible()) slideShowView_->StopSlideShow();
 }

@@ -77,6 +77,9 @@ public:
     void StopSlideShow();
     // A step the controller's buttons ask of the slide show, which keeps the keyboard afterwards.
     void StepSlideShow(com::HRESULT (ISlideShowView::*step)() noexcept);
+    // Before the document changes under it, or is exported, a show on screen ends as if its Stop
+    // was pressed.
+    void StopShownSlideShow();
 
     // The close box and Exit: asks to save, then stores the root map. False when the user chose to
     // keep the program running.
@@ -113,6 +116,9 @@ protected:
 
 private:
     OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
+    // The document takes `path` as its own, and the title follows, also when it cannot be written
+    // there; once written, the path joins the recent files.
+    bool saveAs(const QString& path, const QString& failureMessage);
     bool writeDocument(const QString& failureMessage);
     template <class Control>
     com::ComPtr<Control> hostControl(std::u16string_view progId, QWidget*& host, bool bordered);
@@ -121,8 +127,6 @@ private:
     bool hasPicturesToShow() const;
     // The current spot when it is one of the map's, not the preview of a picture from the browser.
     com::ComPtr<IBaseSpot> currentMapSpot() const;
-    // Before the document changes under it, a show on screen ends as if its Stop was pressed.
-    void stopShownSlideShow();
     void layoutHosts();
     void postLayout();
 

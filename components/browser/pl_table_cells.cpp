@@ -200,7 +200,11 @@ void PLTableCells::scrollIntoView(int index)
     if (!window_ || step() <= 0) return;
     const int clientHeight = window_->clientSize().height();
     const int beyondScreen = count() - clientHeight / step();
-    if (beyondScreen <= 0) return;
+    // With every cell on screen there is nothing to scroll, but the selection has still changed.
+    if (beyondScreen <= 0) {
+        invalidate();
+        return;
+    }
     const int amount = scrollMaximum_ / beyondScreen;
     const tagRECT r = cellRect(index);
     if (r.top < 0) scrollTo(scrollPosition_ - amount);
@@ -387,9 +391,9 @@ void PLTableCells::onKeyDown(const ui::KeyPress& key)
     const long vk = key.virtualKey;
     if (key.control && (vk == 'U' || vk == ui::kVkF6)) {
         if (const auto control = tableControl()) control->GoUp();
-    } else if (key.control && (vk == 'B' || vk == 0x62)) {
+    } else if (key.control && (vk == 'B' || vk == ui::kVkNumpad0 + 2)) {
         if (const auto control = tableControl()) control->Browse();
-    } else if (key.control && (vk == 'A' || vk == 0x61)) {
+    } else if (key.control && (vk == 'A' || vk == ui::kVkNumpad0 + 1)) {
         for (int i = 0; i < count(); ++i) select(i, true);
         invalidate();
     } else if (vk == ui::kVkDown) {
@@ -400,6 +404,8 @@ void PLTableCells::onKeyDown(const ui::KeyPress& key)
         if (anchor_ >= 0 && anchor_ < count()) open(anchor_);
     } else if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') || vk == ui::kVkSpace) {
         search(QChar(char16_t(vk)).toLower().unicode());
+    } else if (vk >= ui::kVkNumpad0 && vk <= ui::kVkNumpad0 + 9) {
+        search(char16_t('0' + (vk - ui::kVkNumpad0)));
     }
 }
 

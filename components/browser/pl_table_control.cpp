@@ -8,22 +8,13 @@
 #include "platform/ui/qt_strings.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
 
 namespace {
 
 constexpr char16_t kRoot[] = u"/";
-
-QString Desktop()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
-
-QString Documents()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
 
 // A factory that has read `folder`, and whether it could.
 com::ComPtr<IImageCellFactory> ReadFolder(const QString& folder, com::HRESULT& result)
@@ -51,6 +42,9 @@ com::HRESULT PLTableControl::SetCellFactory(ICellFactory* inCellFactory) noexcep
         factory->GetDirectory(folderName.put());
         const QString folder = ui::ToQString(folderName.get());
         if (directory_ && *directory_ == folder) return com::S_OK;
+        // A folder removed since it was listed (or never there) is neither shown nor kept to come
+        // back to: the browser stays where it is.
+        if (!QFileInfo(folder).isDir()) return com::S_OK;
         if (grid_) {
             grid_->ClearCells();
             for (;;) {
@@ -81,8 +75,8 @@ void PLTableControl::enableUpButton()
 {
     const auto palette = toolPalette_.lock();
     if (!palette) return;
-    const bool top = !directory_ || directory_->isEmpty() || *directory_ == QString::fromUtf16(kRoot) ||
-                     *directory_ == Desktop();
+    // The folders form one tree: only its root has no folder above it.
+    const bool top = !directory_ || directory_->isEmpty() || *directory_ == QString::fromUtf16(kRoot);
     palette->EnableUpBtn(top ? 0 : 1);
 }
 
@@ -123,13 +117,8 @@ com::HRESULT PLTableControl::GoUp() noexcept
         QString folder = *directory_;
         while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
         if (folder.lastIndexOf(u'/') < 0 || folder == QString::fromUtf16(kRoot)) return com::S_OK;
-        QString parent;
-        if (folder == Documents()) {
-            parent = Desktop();
-        } else {
-            parent = folder.left(folder.lastIndexOf(u'/'));
-            if (parent.isEmpty()) parent = QString::fromUtf16(kRoot);
-        }
+        QString parent = folder.left(folder.lastIndexOf(u'/'));
+        if (parent.isEmpty()) parent = QString::fromUtf16(kRoot);
         openFolder(parent);
         return com::S_OK;
     });
@@ -159,15 +148,14 @@ void PLTableControl::openInitialFolder()
     com::ComPtr<IImageCellFactory> factory;
     if (const auto last = browser::ReadLastDirectory()) factory = readable(*last);
     if (!factory) factory = readable(QCoreApplication::applicationDirPath() + QStringLiteral("/tutorial/Pictures"));
-    if (!factory) {
-        for (const auto location : {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation,
-                                    QStandardPaths::DesktopLocation}) {
-            const QString folder = QStandardPaths::writableLocation(location);
-            if (folder.isEmpty()) continue;
-            com::HRESULT ignored = com::S_OK;
-            factory = ReadFolder(folder, ignored);
-            break;
-        }
+    // Only folders that are there: a special folder the desktop names need not exist.
+    for (const auto location : {QStandardPaths::PicturesLocation, QStandardPaths::DocumentsLocation,
+                                QStandardPaths::DesktopLocation, QStandardPaths::HomeLocation}) {
+        if (factory) break;
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) continue;
+        com::HRESULT ignored = com::S_OK;
+        factory = ReadFolder(folder, ignored);
     }
     if (!factory) factory = readable(QString::fromUtf16(kRoot));
     if (factory) SetCellFactory(factory.as<ICellFactory>().get());

@@ -33,27 +33,27 @@ ViewFit FitFor(QSize picture, QSize client)
     const double W = picture.width(), H = picture.height(), cw = client.width(), ch = client.height();
     ViewFit fit;
     fit.degenerate = W <= 0 || H <= 0 || cw <= 0 || ch <= 0;
-    com::LONG dw, dh;
-    if (W <= cw && H <= ch) {
-        dw = picture.width();
-        dh = picture.height();
-    } else if (fit.degenerate) {
+    if (fit.degenerate) {
         // A factor would divide by zero; the window shows nothing of the picture anyway.
-        dw = 0;
-        dh = 0;
-    } else if (ch / cw < H / W) {
-        fit.areaToModel = H / ch;
-        fit.modelToArea = ch / H;
-        dh = client.height();
-        dw = Trunc(W * fit.modelToArea);
-    } else {
-        fit.areaToModel = W / cw;
-        fit.modelToArea = cw / W;
-        dw = client.width();
-        dh = Trunc(H * fit.modelToArea);
+        const QSize shown = W <= cw && H <= ch ? picture : QSize(0, 0);
+        fit.offsetX = (client.width() - shown.width()) / 2;
+        fit.offsetY = (client.height() - shown.height()) / 2;
+        return fit;
     }
-    fit.offsetX = (client.width() - dw) / 2;
-    fit.offsetY = (client.height() - dh) / 2;
+    if (W > cw || H > ch) {
+        if (ch / cw < H / W) {
+            fit.areaToModel = H / ch;
+            fit.modelToArea = ch / H;
+        } else {
+            fit.areaToModel = W / cw;
+            fit.modelToArea = cw / W;
+        }
+    }
+    // The offsets are those of the painted picture: scaled sizes computed apart would round apart,
+    // and the spots would stand a pixel off the picture under them.
+    const tagRECT shown = FitPicture(picture, client);
+    fit.offsetX = shown.left;
+    fit.offsetY = shown.top;
     return fit;
 }
 
@@ -80,6 +80,30 @@ tagRECT ModelRectToArea(const ViewFit& fit, const tagRECT& model)
     const tagPOINT topLeft = ModelPointToArea(fit, {model.left, model.top});
     return {topLeft.x, topLeft.y, Trunc((model.right - model.left) * fit.modelToArea + topLeft.x),
             Trunc((model.bottom - model.top) * fit.modelToArea + topLeft.y)};
+}
+
+namespace {
+
+// The smallest model coordinate that the window shows at pixel `area` of an axis. Each model unit
+// moves the window position by at most one pixel (pictures are never enlarged), so every pixel of
+// the picture has one.
+com::LONG FirstModelAt(const ViewFit& fit, com::LONG offset, com::LONG area)
+{
+    const auto shownAt = [&](com::LONG model) { return Trunc(model * fit.modelToArea + offset); };
+    com::LONG model = Trunc((area - offset) * fit.areaToModel);
+    while (shownAt(model) < area) ++model;
+    while (shownAt(model - 1) >= area) --model;
+    return model;
+}
+
+}  // namespace
+
+tagRECT NudgeModelRect(const ViewFit& fit, const tagRECT& model, com::LONG dx, com::LONG dy)
+{
+    const tagPOINT shown = ModelPointToArea(fit, {model.left, model.top});
+    const com::LONG left = dx == 0 ? model.left : FirstModelAt(fit, fit.offsetX, shown.x + dx);
+    const com::LONG top = dy == 0 ? model.top : FirstModelAt(fit, fit.offsetY, shown.y + dy);
+    return {left, top, left + (model.right - model.left), top + (model.bottom - model.top)};
 }
 
 tagPOINT ClampPoint(tagPOINT point, const tagRECT& bounds)

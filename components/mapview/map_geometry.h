@@ -33,6 +33,11 @@ tagPOINT ModelPointToArea(const ViewFit& fit, tagPOINT model);
 tagRECT AreaRectToModel(const ViewFit& fit, const tagRECT& area);
 tagRECT ModelRectToArea(const ViewFit& fit, const tagRECT& model);
 
+// `model` moved by one window pixel along each axis (dx, dy: -1, 0 or 1): its left and top edges go
+// to the first model position the window shows one pixel further on, and it keeps its model width
+// and height exactly, so that any number of nudges neither shrinks nor drifts it.
+tagRECT NudgeModelRect(const ViewFit& fit, const tagRECT& model, com::LONG dx, com::LONG dy);
+
 // Into [bounds.left, bounds.right] × [bounds.top, bounds.bottom], edges included.
 tagPOINT ClampPoint(tagPOINT point, const tagRECT& bounds);
 

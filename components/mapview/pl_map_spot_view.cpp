@@ -26,7 +26,11 @@ com::HRESULT PLMapSpotView::DrawSpot(com::IUnknown* inView, IBaseSpot* inSpot, u
     const ui::COLORREF colour = selected ? kSelectedColour : visited ? kVisitedColour : kPlainColour;
     const ui::GdiBrush oldBrush = inDC->selectBrush({.hollow = true});
     const ui::GdiPen oldPen = inDC->selectPen({.color = colour, .width = kFrameWidth});
-    inDC->rectangle(r.left + kFrameInset, r.top + kFrameInset, r.right - kFrameInset, r.bottom - kFrameInset);
+    // A spot too small to hold the inset frame gets it along its own edges: a small spot on a large
+    // map stays visible, and nothing is drawn outside the rectangle its changes repaint.
+    const bool roomForInset = r.right - r.left > 2 * kFrameInset && r.bottom - r.top > 2 * kFrameInset;
+    const int inset = roomForInset ? kFrameInset : 0;
+    inDC->rectangle(r.left + inset, r.top + inset, r.right - inset, r.bottom - inset);
     inDC->selectPen(oldPen);
     inDC->selectBrush(oldBrush);
 

@@ -4,6 +4,7 @@
 #include "components/interfaces/file_type.h"
 #include "components/interfaces/map_spot.h"
 #include "components/interfaces/photo_spot.h"
+#include "components/interfaces/position_action.h"
 #include "components/interfaces/restore_spot_action.h"
 #include "components/interfaces/spot_view.h"
 #include "components/interfaces/undo_create_action.h"
@@ -59,6 +60,7 @@ com::HRESULT PLMapView::GetDocument(IDocument** pVal) noexcept
 com::HRESULT PLMapView::SetDocument(IDocument* newVal) noexcept
 {
     document_ = com::ComPtr<IDocument>(newVal);
+    nudgedSpot_.reset();
     return com::S_OK;
 }
 
@@ -128,6 +130,8 @@ com::HRESULT PLMapView::GetModelBounds(tagRECT* outRect) noexcept
 
 com::HRESULT PLMapView::DocumentChanged(com::IUnknown* pUnknown, com::LONG changeType) noexcept
 {
+    // Any change but a nudge's own ends the run of nudges: an edit, an undo, another spot selected.
+    if (!nudging_) nudgedSpot_.reset();
     if (!pUnknown) return com::S_OK;
     return com::Guarded([&] {
         if (changeType >= 0 && changeType <= kMapFileChanged) {
@@ -206,11 +210,10 @@ com::HRESULT PLMapView::GetRootMap(com::BSTR* outRootMap) noexcept
 
 com::HRESULT PLMapView::InvalMap() noexcept
 {
-    const QSize client = clientSize();
-    tagRECT area{0, 0, client.width(), client.height()};
-    tagRECT model{};
-    ConvertAreaRectToModelRect(&area, &model);
-    pendingRepaints_.push_back(model);
+    // Kept as the whole client area: converted to model coordinates and back, truncation could take
+    // its last row or column off, and what stood there before (the slide show, when the map comes
+    // back) would stay on screen.
+    repaintWhole_ = true;
     return com::S_OK;
 }
 
@@ -352,7 +355,11 @@ void PLMapView::onKeyDown(const ui::KeyPress& key)
     case ui::kVkUp:
     case ui::kVkRight:
     case ui::kVkDown:
-        nudge(key.virtualKey);
+        // Creating the undo action fails only when memory runs out; the spot then stays put.
+        com::Guarded([&] {
+            nudge(key.virtualKey);
+            return com::S_OK;
+        });
         return;
     case 'U':
     case ui::kVkF6:
@@ -389,18 +396,26 @@ void PLMapView::nudge(long virtualKey)
     com::ComPtr<IBaseSpot> spot;
     document_->GetCurrentSpot(spot.put());
     if (!spot) return;
-    tagRECT bounds{}, area{}, moved{}, model{};
+    tagRECT bounds{}, model{};
     spot->GetBounds(&bounds);
-    ConvertModelRectToAreaRect(&bounds, &area);
     const com::LONG dx = virtualKey == ui::kVkLeft ? -1 : virtualKey == ui::kVkRight ? 1 : 0;
     const com::LONG dy = virtualKey == ui::kVkUp ? -1 : virtualKey == ui::kVkDown ? 1 : 0;
-    area = {area.left + dx, area.top + dy, area.right + dx, area.bottom + dy};
-    ConvertAreaRectToModelRect(&area, &moved);
+    tagRECT moved = mapview::NudgeModelRect(fit(), bounds, dx, dy);
     GetModelBounds(&model);
     if (moved.left <= 0 || moved.top <= 0 || moved.right >= model.right || moved.bottom >= model.bottom) return;
+    // The presses of one run move the spot in one undo step, as typing is undone word by word: the
+    // first records where the spot stood, the others only move it.
+    if (nudgedSpot_ != spot) {
+        auto action = com::CreateInstance<IPositionAction>(CLSID_PLPositionAction);
+        action->Initialize(spot.get(), &bounds);
+        mapview::RecordUndo(*document_, action.as<IUndoAction>().get());
+    }
+    nudging_ = true;
     spot->SetBounds(&moved);
     MarkDirty(*document_);
     document_->ChangeNotification(spot.as<com::IUnknown>().get(), kSpotMoved);
+    nudging_ = false;
+    nudgedSpot_ = spot;
 }
 
 void PLMapView::onCollapseClicked()
@@ -422,7 +437,11 @@ void PLMapView::onExpandClicked()
 QRegion PLMapView::repaintRegion()
 {
     const QSize client = clientSize();
-    if (pendingRepaints_.empty()) return QRegion(0, 0, client.width(), client.height());
+    if (pendingRepaints_.empty() || repaintWhole_) {
+        pendingRepaints_.clear();
+        repaintWhole_ = false;
+        return QRegion(0, 0, client.width(), client.height());
+    }
     QRegion region;
     for (tagRECT model : pendingRepaints_) {
         tagRECT area{};

@@ -121,8 +121,12 @@ private:
     QImage offscreen_;
     bool offscreenStale_ = true;
     std::vector<tagRECT> pendingRepaints_;
+    bool repaintWhole_ = false;  // InvalMap: the next paint repaints the whole client area
     std::vector<ContainingMap> containingMaps_;
     std::optional<imaging::Image> overviewPicture_;
     com::LONG maximized_ = 0;
     QPointer<mapview::MapViewWindow> window_;
+    // The spot the arrow keys are moving in one undo step, until any other change.
+    com::ComPtr<IBaseSpot> nudgedSpot_;
+    bool nudging_ = false;
 };

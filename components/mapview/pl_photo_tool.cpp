@@ -25,7 +25,7 @@ com::HRESULT PLPhotoTool::LButtonDown(IDocument* inDocPtr, com::IUnknown* inView
         const auto hit = mapview::SpotUnder(*document, *view, *inPoint, model);
         com::ComPtr<IPhotoSpot> photoSpot = hit ? hit.tryAs<IPhotoSpot>() : com::ComPtr<IPhotoSpot>();
         if (hit && !photoSpot) return com::S_OK;
-        const std::optional<QString> chosen = shell::Services().openFileName(kPictureFilters, 0);
+        const std::optional<QString> chosen = shell::Services().openFileName(nullptr, kPictureFilters, 0);
         if (!chosen) return com::S_OK;
 
         const mapview::UndoGroup group(*document);

@@ -181,8 +181,10 @@ void PLSlideShowView::step(bool forward)
     else photoSpot->PreviousImage();
 }
 
-void PLSlideShowView::onTimer()
+void PLSlideShowView::onTimer(int timerId)
 {
+    // Only the advance timer steps the show: no other timer of the window, and none while stopped.
+    if (timerId == 0 || timerId != timerHandle_) return;
     com::ComPtr<PLSlideShowView> self(this);
     const com::ComPtr<IPhotoSpot> photoSpot = currentPhotoSpot();
     com::LONG count = 0;
@@ -483,6 +485,9 @@ void PLSlideShowView::onPaint(QPainter& painter)
     dc.bitBlt(bounds, backBuffer_);
     dc.removeClip();
     if (startTimer_ && window_) {
+        // Qt adds a timer at every start: one still running (Play pressed while playing) would
+        // tick on beside the new one, forever.
+        if (timerRuns()) killTimer();
         timerHandle_ = window_->startTimer(kAdvanceMilliseconds);
         startTimer_ = false;
     }

@@ -64,7 +64,7 @@ public:
     // The window's messages, as SlideShowWindow translates them. Points are area coordinates.
     void onPaint(QPainter& painter);
     void onSize();
-    void onTimer();
+    void onTimer(int timerId);
     void onKeyDown(const ui::KeyPress& key);
     void onLButtonDown(tagPOINT point);
     void onMaximizeClicked();

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimerEvent>
 
 namespace slideshow {
 
@@ -30,9 +31,9 @@ void SlideShowWindow::resizeEvent(QResizeEvent*)
     view_.onSize();
 }
 
-void SlideShowWindow::timerEvent(QTimerEvent*)
+void SlideShowWindow::timerEvent(QTimerEvent* event)
 {
-    view_.onTimer();
+    view_.onTimer(event->timerId());
 }
 
 void SlideShowWindow::keyPressEvent(QKeyEvent* event)

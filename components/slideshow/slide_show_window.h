@@ -11,8 +11,8 @@ namespace slideshow {
 
 // The slide show's window: turns Qt's events into the view's handlers and carries the two buttons.
 // It paints everything itself and never erases its background. The advance timer is a timer of
-// this window; any timer event it gets is a tick. Owned by its host widget; the view deletes it
-// when it goes first.
+// this window; the view tells its ticks from other timer events by their id. Owned by its host
+// widget; the view deletes it when it goes first.
 class SlideShowWindow final : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "components/undo/pl_undo_create_action.h"
 
+#include "components/undo/spot_selection.h"
+
 com::HRESULT PLUndoCreateAction::Initialize(IDocument* inDocument, IBaseSpot* inSpot) noexcept
 {
     if (!inDocument || !inSpot) return com::E_POINTER;
@@ -17,7 +19,9 @@ com::HRESULT PLUndoCreateAction::Undo() noexcept
 com::HRESULT PLUndoCreateAction::Redo() noexcept
 {
     const com::ComPtr<IDocument> document = document_.lock();
-    if (document && com::SUCCEEDED(document->AddSpot(spot_.get())))
+    if (document && com::SUCCEEDED(document->AddSpot(spot_.get()))) {
         document->ChangeNotification(spot_.tryAs<com::IUnknown>().get(), kSpotCreated);
+        undo::RestoreSelection(*document, *spot_);
+    }
     return com::S_OK;
 }

@@ -1,5 +1,7 @@
 #include "platform/shell/desktop_shell_services.h"
 
+#include "platform/shell/association_query.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,8 +11,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QMimeDatabase>
-#include <QProcess>
 #include <QStringList>
 #include <QUrl>
 #include <canberra.h>
@@ -27,10 +27,11 @@ struct DesktopShellServices::SoundContext {
 
 namespace {
 
+// The dialog shows each description and reads the pattern from its parentheses.
 QStringList filterNames(std::span<const FileFilter> filters)
 {
     QStringList names;
-    for (const FileFilter& filter : filters) names.append(filter.description + " (" + filter.pattern + ")");
+    for (const FileFilter& filter : filters) names.append(filter.description);
     return names;
 }
 
@@ -39,39 +40,17 @@ void openWithDesktop(const QString& folder)
     QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
-// Whether the desktop associates a program with the file's type, asked as xdg-open itself would
-// decide. Nothing when that cannot be asked (no xdg-mime): then only trying to open tells.
-std::optional<bool> hasAssociatedProgram(const QString& file)
-{
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(file);
-    // Associations may name the type by any of its names ("application/x-chm" for a help file).
-    const QStringList names = QStringList{type.name()} + type.aliases();
-    for (const QString& name : names) {
-        QProcess query;
-        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), name});
-        if (!query.waitForStarted()) return std::nullopt;
-        if (!query.waitForFinished(5000)) {
-            query.kill();
-            query.waitForFinished();
-            return std::nullopt;
-        }
-        if (query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0 &&
-            !query.readAllStandardOutput().trimmed().isEmpty())
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 DesktopShellServices::DesktopShellServices() : sound_(std::make_unique<SoundContext>()) {}
 
 DesktopShellServices::~DesktopShellServices() = default;
 
-std::optional<QString> DesktopShellServices::openFileName(std::span<const FileFilter> filters, int selectedFilter)
+std::optional<QString> DesktopShellServices::openFileName(QWidget* owner, std::span<const FileFilter> filters,
+                                                          int selectedFilter)
 {
     const QStringList names = filterNames(filters);
-    QFileDialog dialog(nullptr);
+    QFileDialog dialog(owner);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(names);
@@ -173,10 +152,12 @@ void DesktopShellServices::showFolder(const QString& folder)
     });
 }
 
-bool DesktopShellServices::openDocument(const QString& file)
+void DesktopShellServices::openDocument(const QString& file, std::function<void(bool opened)> done)
 {
-    if (!hasAssociatedProgram(file).value_or(true)) return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    AssociationQuery::Start(file, [file, done = std::move(done)](std::optional<bool> associated) {
+        // Where the desktop cannot be asked, only trying to open tells.
+        done(associated.value_or(true) && QDesktopServices::openUrl(QUrl::fromLocalFile(file)));
+    });
 }
 
 }  // namespace shell

@@ -15,7 +15,8 @@ public:
     DesktopShellServices();
     ~DesktopShellServices() override;
 
-    std::optional<QString> openFileName(std::span<const FileFilter> filters, int selectedFilter) override;
+    std::optional<QString> openFileName(QWidget* owner, std::span<const FileFilter> filters,
+                                        int selectedFilter) override;
     void playRefusedSound() override;
     MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title, MessageButtons buttons,
                              MessageIcon icon) override;
@@ -25,7 +26,7 @@ public:
     std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                  const QStringList& choices, int initial) override;
     void showFolder(const QString& folder) override;
-    bool openDocument(const QString& file) override;
+    void openDocument(const QString& file, std::function<void(bool opened)> done) override;
 
 private:
     struct SoundContext;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -9,7 +10,8 @@ class QWidget;
 
 namespace shell {
 
-// One entry of a file dialog's type list: what the user reads and the pattern it stands for.
+// One entry of a file dialog's type list: what the user reads, which names the pattern in
+// parentheses, and the pattern it stands for.
 struct FileFilter {
     QString description;  // "JPEG Files (*.jpg)"
     QString pattern;      // "*.jpg"
@@ -30,9 +32,10 @@ class ShellServices {
 public:
     virtual ~ShellServices() = default;
 
-    // The open-file dialog, without an owner window, starting with `selectedFilter` and an empty
-    // name. Nothing when the user cancels.
-    virtual std::optional<QString> openFileName(std::span<const FileFilter> filters, int selectedFilter) = 0;
+    // The open-file dialog, starting with `selectedFilter` and an empty name. Nothing when the user
+    // cancels.
+    virtual std::optional<QString> openFileName(QWidget* owner, std::span<const FileFilter> filters,
+                                                int selectedFilter) = 0;
 
     // The desktop's sound for something refused, such as a drop that cannot be taken.
     virtual void playRefusedSound() = 0;
@@ -59,10 +62,11 @@ public:
     // Shows `folder` in the desktop's file manager. Returns at once; failures are not reported.
     virtual void showFolder(const QString& folder) = 0;
 
-    // Opens `file` with the program the desktop associates with its type. False, and nothing
+    // Opens `file` with the program the desktop associates with its type. Returns at once: asking the
+    // desktop may take a while. `done` is called later on this thread, with false, and nothing
     // started, when no program on the machine is associated with the type or none could be started;
     // a program that starts and then fails reports that itself.
-    virtual bool openDocument(const QString& file) = 0;
+    virtual void openDocument(const QString& file, std::function<void(bool opened)> done) = 0;
 };
 
 // The instance in use: the desktop's unless a test installed its own.

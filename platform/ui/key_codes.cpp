@@ -23,8 +23,11 @@ constexpr KeyCode kKeyCodes[] = {
     {Qt::Key_Delete, kVkDelete},
 };
 
-std::optional<long> VirtualKeyOf(int key)
+std::optional<long> VirtualKeyOf(int key, bool keypad)
 {
+    // Qt gives the keypad's digits the codes of the others and tells them apart by a modifier; the
+    // platform's codes for them are their own.
+    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return kVkNumpad0 + (key - Qt::Key_0);
     // Qt numbers letters and digits by their character codes, as the platform does.
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return kVkF1 + (key - Qt::Key_F1);
@@ -38,9 +41,9 @@ std::optional<long> VirtualKeyOf(int key)
 
 std::optional<KeyPress> KeyPressFrom(const QKeyEvent& event)
 {
-    const std::optional<long> code = VirtualKeyOf(event.key());
-    if (!code) return std::nullopt;
     const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const std::optional<long> code = VirtualKeyOf(event.key(), modifiers.testFlag(Qt::KeypadModifier));
+    if (!code) return std::nullopt;
     return KeyPress{*code, modifiers.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Backtab,
                     modifiers.testFlag(Qt::ControlModifier)};
 }

@@ -22,12 +22,14 @@ enum VirtualKey : long {
     kVkRight = 39,
     kVkDown = 40,
     kVkDelete = 46,
+    kVkNumpad0 = 0x60,  // to kVkNumpad0 + 9 for the keypad's digits
     kVkF1 = 112,
     kVkF6 = 117,
 };
 
 // A key press as the controls see it: the virtual-key code (letters and digits are their upper-case
-// character codes) and the state of Shift and Ctrl at the time of the press.
+// character codes, the keypad's digits kVkNumpad0 to kVkNumpad0 + 9) and the state of Shift and Ctrl
+// at the time of the press.
 struct KeyPress {
     long virtualKey;
     bool shift;

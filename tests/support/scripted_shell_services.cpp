@@ -37,10 +37,10 @@ std::vector<QString> ScriptedShellServices::messageTexts() const
     return texts;
 }
 
-std::optional<QString> ScriptedShellServices::openFileName(std::span<const shell::FileFilter> filters,
+std::optional<QString> ScriptedShellServices::openFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
                                                            int selectedFilter)
 {
-    openFileRequests_.push_back({{filters.begin(), filters.end()}, selectedFilter});
+    openFileRequests_.push_back({owner, {filters.begin(), filters.end()}, selectedFilter});
     return take(openFileAnswers_, "open-file dialog");
 }
 
@@ -72,11 +72,11 @@ std::optional<QString> ScriptedShellServices::folderName(QWidget*, const QString
     return take(folderAnswers_, "folder browser");
 }
 
-bool ScriptedShellServices::openDocument(const QString& file)
+void ScriptedShellServices::openDocument(const QString& file, std::function<void(bool opened)> done)
 {
     documentRequests_.push_back(file);
-    return std::none_of(refusedDocumentSuffixes_.begin(), refusedDocumentSuffixes_.end(),
-                        [&file](const QString& suffix) { return file.endsWith(suffix); });
+    done(std::none_of(refusedDocumentSuffixes_.begin(), refusedDocumentSuffixes_.end(),
+                      [&file](const QString& suffix) { return file.endsWith(suffix); }));
 }
 
 std::optional<int> ScriptedShellServices::chooseOne(QWidget*, const QString& title, const QString& prompt,

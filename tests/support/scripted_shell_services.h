@@ -32,6 +32,7 @@ public:
     void answerMessage(shell::MessageAnswer answer) { messageAnswers_.push_back(answer); }
 
     struct OpenFileRequest {
+        QWidget* owner;
         std::vector<shell::FileFilter> filters;
         int selectedFilter;
     };
@@ -64,7 +65,8 @@ public:
     // The texts of the message boxes shown so far, in order.
     std::vector<QString> messageTexts() const;
 
-    std::optional<QString> openFileName(std::span<const shell::FileFilter> filters, int selectedFilter) override;
+    std::optional<QString> openFileName(QWidget* owner, std::span<const shell::FileFilter> filters,
+                                        int selectedFilter) override;
     void playRefusedSound() override { ++refusedSounds_; }
     shell::MessageAnswer messageBox(QWidget* owner, const QString& text, const QString& title,
                                     shell::MessageButtons buttons, shell::MessageIcon icon) override;
@@ -74,7 +76,8 @@ public:
     std::optional<int> chooseOne(QWidget* owner, const QString& title, const QString& prompt,
                                  const QStringList& choices, int initial) override;
     void showFolder(const QString& folder) override { shownFolders_.push_back(folder); }
-    bool openDocument(const QString& file) override;
+    // Answers at once, before returning.
+    void openDocument(const QString& file, std::function<void(bool opened)> done) override;
 
 private:
     // Kept apart rather than as an optional, which g++ warns about when a deque moves it out.

@@ -1,3 +1,4 @@
+#include "app/export/document_snapshot.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/preferences.h"
 #include "components/interfaces/map_spot.h"
@@ -93,8 +94,10 @@ TEST_F(DocumentCommandsTest, OpenAsksOnlyAfterAFileIsChosen)
     ASSERT_EQ(shell_.openFileRequests().size(), 1u);
     const auto& request = shell_.openFileRequests().front();
     ASSERT_EQ(request.filters.size(), 1u);
-    EXPECT_EQ(request.filters[0].description + " (" + request.filters[0].pattern + ")", "Pinlore (*.plm)");
+    EXPECT_EQ(request.filters[0].description, "Pinlore (*.plm)");
+    EXPECT_EQ(request.filters[0].pattern, "*.plm");
     EXPECT_EQ(request.selectedFilter, 0);
+    EXPECT_EQ(request.owner, &frame()) << "the dialog belongs to the window, as those of Save do";
 
     // Cancel keeps the document, its path and its title.
     shell_.answerOpenFile(spain);
@@ -178,15 +181,17 @@ TEST_F(DocumentCommandsTest, SavingAnUntitledMapAsksForAFile)
     EXPECT_EQ(workspace().documentPath(), chosen);
     EXPECT_TRUE(QFileInfo::exists(chosen));
     EXPECT_FALSE(dirty());
-    // Neither the title nor the recent list change on a save.
-    EXPECT_EQ(frame().windowTitle(), "Pinlore");
-    EXPECT_TRUE(frame().recentDocuments().entries().isEmpty());
+    // The map now has a file: the title names it and the recent files hold it.
+    EXPECT_EQ(frame().windowTitle(), "New Map.plm - Pinlore");
+    EXPECT_EQ(frame().recentDocuments().entries(), QStringList{chosen});
 
     // Save As starts from the document's path.
     shell_.answerSaveFile(path("Copy.plm"));
     EXPECT_TRUE(workspace().SaveAs());
     EXPECT_EQ(shell_.saveFileRequests().back().initialName, chosen);
     EXPECT_EQ(workspace().documentPath(), path("Copy.plm"));
+    EXPECT_EQ(frame().windowTitle(), "Copy.plm - Pinlore");
+    EXPECT_EQ(frame().recentDocuments().entries(), (QStringList{path("Copy.plm"), chosen}));
 }
 
 TEST_F(DocumentCommandsTest, AFailedSaveSaysSoAndTheDocumentStaysDirty)
@@ -209,7 +214,9 @@ TEST_F(DocumentCommandsTest, AFailedSaveSaysSoAndTheDocumentStaysDirty)
         EXPECT_EQ(shell_.messages().back().text, each.message);
         EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Error);
         EXPECT_EQ(workspace().documentPath(), unwritable);
+        EXPECT_EQ(frame().windowTitle(), "Italy.plm - Pinlore");
         EXPECT_TRUE(dirty());
+        EXPECT_TRUE(frame().recentDocuments().entries().isEmpty()) << "no file was made to come back to";
     }
 }
 
@@ -353,6 +360,52 @@ TEST_F(DocumentCommandsTest, AMapDroppedOnTheViewIsAskedForOnce)
     workspace().ActivateFile(path("map picture.png"));
     workspace().ActivateFile(path("song.mp3"));
     EXPECT_EQ(workspace().documentPath(), spain);
+}
+
+TEST_F(DocumentCommandsTest, ArrowKeysMoveASpotInOneUndoStepAndKeepItsSizeInTheFile)
+{
+    const QString italy = saveMap("Italy.plm", 2);  // 30 x 30 spots at x 10 and 50 of a 400 x 300 map
+    workspace().OpenDocumentFile(italy, true);
+    frame().resize(520, 420);  // the map is shown at about four fifths of its size
+    frame().show();
+    QApplication::setActiveWindow(&frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QWidget* map = com::ComPtr<IMapView>(workspace().mapView()).as<ui::IHostedControl>()->ControlWindow();
+    tagRECT area{};
+    const auto clickSpot = [&](tagRECT spot) {
+        workspace().mapView()->ConvertModelRectToAreaRect(&spot, &area);
+        QTest::mouseClick(map, Qt::LeftButton, {}, QPoint((area.left + area.right) / 2, (area.top + area.bottom) / 2));
+    };
+    const auto savedBounds = [&] {
+        QTest::keyClick(map, Qt::Key_S, Qt::ControlModifier);
+        std::vector<tagRECT> bounds;
+        const html_export::MapLoad saved = html_export::DocumentSnapshot::Load(italy);
+        for (const auto& spot : saved.map->spots) bounds.push_back(spot.bounds);
+        return bounds;
+    };
+
+    clickSpot({10, 10, 40, 40});
+    QTest::keyClick(map, Qt::Key_Delete);  // an earlier edit, which the nudges' undo must leave alone
+    clickSpot({50, 10, 80, 40});
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(map, Qt::Key_Right);
+        QTest::keyClick(map, Qt::Key_Down);
+    }
+    const std::vector<tagRECT> saved = savedBounds();
+    ASSERT_EQ(saved.size(), 1u);
+    const tagRECT nudged = saved[0];
+    EXPECT_EQ(QSize(nudged.right - nudged.left, nudged.bottom - nudged.top), QSize(30, 30));
+    EXPECT_GT(nudged.left, 50 + 6) << "six window pixels are more map pixels at this size";
+    EXPECT_GT(nudged.top, 10 + 6);
+
+    QTest::keyClick(map, Qt::Key_Tab);  // selecting a spot, here the same one, ends the run
+    QTest::keyClick(map, Qt::Key_Left);
+    QTest::keyClick(map, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(savedBounds(), std::vector<tagRECT>{nudged});
+    QTest::keyClick(map, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(savedBounds(), (std::vector<tagRECT>{{50, 10, 80, 40}}));
+    QTest::keyClick(map, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(spotCount(), 2);
 }
 
 TEST_F(DocumentCommandsTest, APersonsKeysEditSaveAndReopenTheMap)

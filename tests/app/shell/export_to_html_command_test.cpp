@@ -87,6 +87,25 @@ TEST_F(ExportToHtmlCommandTest, TheChosenFolderGetsASiteFolderNamedAfterTheMap)
     EXPECT_EQ(shell_.shownFolders().size(), 1u);
 }
 
+TEST_F(ExportToHtmlCommandTest, AShowOrPreviewOnScreenEndsBeforeTheExportAsks)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);
+    frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+    com::ComPtr<IBaseSpot> spot;
+    workspace().document()->SpotAtIndex(0, spot.put());
+    workspace().document()->PutCurrentSpot(spot.get());
+    for (const auto start : {std::function<void()>([this] { workspace().StartSlideShow(); }),
+                             std::function<void()>([this] { workspace().ActivateFile(path("map picture.png")); })}) {
+        start();
+        ASSERT_TRUE(workspace().slideShowViewHost()->isVisible());
+        shell_.answerFolder(std::nullopt);
+        exportMap();
+        EXPECT_TRUE(workspace().mapViewHost()->isVisible());
+        EXPECT_FALSE(workspace().slideShowViewHost()->isVisible());
+    }
+}
+
 TEST_F(ExportToHtmlCommandTest, TheStyleOfThePagesIsAskedAfterTheFolderWithClassicFirst)
 {
     workspace().OpenDocumentFile(saveMap("Italy.plm", 1), true);

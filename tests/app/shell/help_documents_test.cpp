@@ -1,8 +1,10 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/help_documents.h"
+#include "platform/ui/qt_strings.h"
 #include "tests/app/shell/window_test.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 namespace shell_test {
@@ -49,6 +51,20 @@ TEST_F(HelpDocumentsTest, HelpOpensTheBookElseItsPagesElseSaysWhy)
             EXPECT_EQ(shell_.messages().back().title, "Pinlore");
         }
     }
+}
+
+TEST_F(HelpDocumentsTest, TheTutorialShowsItsPicturesInTheBrowser)
+{
+    test_support::TemporaryDirectory program;
+    const QString folder = QString::fromStdString(program.path().string());
+    ASSERT_TRUE(QDir().mkpath(folder + "/tutorial/Pictures"));
+    workspace().Maximize();
+    shell::HelpDocuments(folder).StartTutorial(workspace());
+    com::Bstr listed;
+    workspace().tableControl()->GetDirectory(listed.put());
+    EXPECT_EQ(ui::ToQString(listed.view()), folder + "/tutorial/Pictures");
+    EXPECT_FALSE(workspace().maximised());
+    EXPECT_EQ(shell_.documentRequests(), std::vector<QString>{folder + "/tutorial/index.html"});
 }
 
 TEST_F(HelpDocumentsTest, F1AndTheHelpMenuOpenTheHelpBesideTheProgram)

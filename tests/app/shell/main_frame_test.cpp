@@ -86,16 +86,18 @@ TEST_F(MainFrameTest, TheMenusAreThoseOfTheProgram)
     EXPECT_EQ(frame().findChildren<QStatusBar*>().size(), 0);
 }
 
-TEST_F(MainFrameTest, TheTitleNamesTheOpenedFileExactly)
+TEST_F(MainFrameTest, TheTitleNamesTheDocumentsFileExactly)
 {
     frame().winId();
     EXPECT_EQ(frame().windowHandle()->title(), "Pinlore");
     const QString odd = saveMap("Trip [*] Italy.plm", 1);
     ASSERT_EQ(workspace().OpenDocumentFile(odd, true), shell::WorkspaceView::OpenOutcome::Opened);
     EXPECT_EQ(frame().windowHandle()->title(), "Trip [*] Italy.plm - Pinlore");
-    // New, Save and Save As leave the title alone; only an open changes it.
+    shell_.answerSaveFile(path("Spain.plm"));
+    frame().runCommand(command::kSaveAs);
+    EXPECT_EQ(frame().windowHandle()->title(), "Spain.plm - Pinlore");
     frame().runCommand(command::kNew);
-    EXPECT_EQ(frame().windowHandle()->title(), "Trip [*] Italy.plm - Pinlore");
+    EXPECT_EQ(frame().windowHandle()->title(), "Pinlore");
 }
 
 TEST_F(MainFrameTest, TheMenuStateFollowsEditsUndoAndRedoWhenTheLoopWaits)

@@ -72,12 +72,13 @@ TEST_F(RecentDocumentListTest, TheNewestComesFirstInTheMenuAndTheRegistry)
     EXPECT_EQ(stored("Document2"), "/trips/Italy.plm");
 }
 
-TEST_F(RecentDocumentListTest, AnEntryInAnotherLetterCaseMovesToTheTopInTheNewCase)
+TEST_F(RecentDocumentListTest, AnEntryMovesToTheTopAndOneInAnotherLetterCaseIsAnotherFile)
 {
     list_.add("/trips/italy.plm");
     list_.add("/trips/Spain.plm");
-    list_.add("/Trips/ITALY.plm");
-    EXPECT_EQ(list_.entries(), (QStringList{"/Trips/ITALY.plm", "/trips/Spain.plm"}));
+    list_.add("/trips/ITALY.plm");
+    list_.add("/trips/Spain.plm");
+    EXPECT_EQ(list_.entries(), (QStringList{"/trips/Spain.plm", "/trips/ITALY.plm", "/trips/italy.plm"}));
 }
 
 TEST_F(RecentDocumentListTest, AThirteenthFileDropsTheOldestAndItsStaleValuesGo)

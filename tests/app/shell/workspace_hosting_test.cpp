@@ -191,6 +191,35 @@ TEST_F(WorkspaceHostingTest, ASlideShowTakesTheMapsPlaceUntilItEnds)
     }
 }
 
+// Delete in a show of a spot's only picture deletes the spot and ends the show; Undo brings the spot
+// back as it was, the current spot, and selecting another leaves one spot drawn as selected.
+TEST_F(WorkspaceHostingTest, ASpotDeletedInItsShowComesBackWithoutASecondSelectionFrame)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 2), true);  // spots at x 10 and 50 of the map
+    QWidget* map = controlWindow(workspace().mapViewHost());
+    const auto areaOf = [&](tagRECT model) {
+        tagRECT area{};
+        workspace().mapView()->ConvertModelRectToAreaRect(&model, &area);
+        return area;
+    };
+    const tagRECT first = areaOf({10, 10, 40, 40}), second = areaOf({50, 10, 80, 40});
+    const auto centre = [](const tagRECT& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); };
+    QTest::mouseDClick(map, Qt::LeftButton, {}, centre(first));
+    ASSERT_TRUE(showingSlideShow());
+    QTest::keyClick(slideShowWindow(), Qt::Key_Delete);
+    ASSERT_TRUE(showingMap());
+    ASSERT_EQ(spotCount(), 1);
+    QTest::keyClick(map, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(spotCount(), 2);
+    EXPECT_EQ(currentSpotIndex(), 0);
+
+    QTest::mouseClick(map, Qt::LeftButton, {}, centre(second));
+    const QImage shown = map->grab().toImage();
+    const QColor kSelected(255, 0, 0), kVisited(135, 52, 163);
+    EXPECT_EQ(shown.pixelColor(first.left + 3, centre(first).y()), kVisited);
+    EXPECT_EQ(shown.pixelColor(second.left + 3, centre(second).y()), kSelected);
+}
+
 TEST_F(WorkspaceHostingTest, OpeningOrEmptyingTheMapEndsAShowFirst)
 {
     const QString other = saveMap("other.plm", 1);

@@ -5,6 +5,7 @@
 
 #include <QDrag>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -71,6 +72,12 @@ protected:
         QTest::mouseClick(window, Qt::LeftButton, modifiers, centreOf(i));
     }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(window, k, modifiers); }
+    // What the screen shows of the grid now, once the repaints it asked for are done.
+    QImage onScreen()
+    {
+        QCoreApplication::processEvents();
+        return host->screen()->grabWindow(host->winId()).toImage().copy(QRect(window->mapTo(host.get(), QPoint()), window->size()));
+    }
 
     std::unique_ptr<QWidget> host;
     ComPtr<ITableCells> grid;
@@ -160,6 +167,31 @@ TEST_F(Grid, SelectionByKeys)
     key(Qt::Key_U, Qt::ControlModifier);
     key(Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(tableControl->calls, (std::vector<QString>{"OnFileSelected /trip/f.jpg", "GoUp", "Browse"}));
+}
+
+TEST_F(Grid, KeysRepaintTheSelectionAlsoWhenEveryCellFits)
+{
+    show(800, Pictures(3));
+    window->setFocus();
+    for (const auto& [k, modifiers] : {std::pair{Qt::Key_Down, Qt::NoModifier}, {Qt::Key_Down, Qt::NoModifier},
+                                       {Qt::Key_Up, Qt::ShiftModifier}, {Qt::Key_Down, Qt::ShiftModifier}}) {
+        onScreen();
+        key(k, modifiers);
+        const QImage screen = onScreen(), drawn = paint();
+        for (int i = 0; i < 3; ++i)  // the left edge of each cell's frame
+            EXPECT_EQ(screen.pixelColor(5, 158 * i + 75), drawn.pixelColor(5, 158 * i + 75)) << k << " cell " << i;
+    }
+}
+
+TEST_F(Grid, KeypadDigitsSelectAllAndBrowseWithCtrlAndSearchWithout)
+{
+    show(474, {"/p/1 map.jpg", "/p/2 photo.jpg", "/p/3 photo.jpg"});
+    key(Qt::Key_2, Qt::KeypadModifier);
+    EXPECT_EQ(selection(), std::vector<int>{1});
+    key(Qt::Key_1, Qt::KeypadModifier | Qt::ControlModifier);
+    EXPECT_EQ(selection(), (std::vector<int>{0, 1, 2}));
+    key(Qt::Key_2, Qt::KeypadModifier | Qt::ControlModifier);
+    EXPECT_EQ(tableControl->calls, std::vector<QString>{"Browse"});
 }
 
 TEST_F(Grid, TypingANameFindsItsCell)

@@ -157,7 +157,7 @@ TEST_F(TableControl, InstallingTheFolderShownChangesNothing)
     EXPECT_EQ(lastDirectory(), Utf16WithZero("/elsewhere"));
 }
 
-TEST_F(TableControl, GoingUpStopsAtTheRootAndLeadsFromDocumentsToTheDesktop)
+TEST_F(TableControl, GoingUpLeadsToTheParentFolderUntilTheRoot)
 {
     const QString home = useOwnHome();
     ASSERT_TRUE(QDir().mkpath(home + "/Desktop"));
@@ -166,8 +166,12 @@ TEST_F(TableControl, GoingUpStopsAtTheRootAndLeadsFromDocumentsToTheDesktop)
     create();
     EXPECT_EQ(palette->upEnabled, 1);  // told as soon as it joins
     control->GoUp();
-    EXPECT_EQ(directory(), home + "/Desktop");
-    EXPECT_EQ(palette->upEnabled, 0);
+    EXPECT_EQ(directory(), home) << "the documents folder lies in the home folder, not on the desktop";
+    EXPECT_EQ(palette->upEnabled, 1);
+    open(home + "/Desktop");
+    EXPECT_EQ(palette->upEnabled, 1);
+    control->GoUp();
+    EXPECT_EQ(directory(), home);
 
     open("/tmp");
     EXPECT_EQ(palette->upEnabled, 1);
@@ -179,15 +183,27 @@ TEST_F(TableControl, GoingUpStopsAtTheRootAndLeadsFromDocumentsToTheDesktop)
     EXPECT_EQ(directory(), "/");
 }
 
-TEST_F(TableControl, AnUnreadableLastFolderFallsThroughToThePicturesFolder)
+TEST_F(TableControl, FoldersThatAreNotThereAreNeitherShownNorStored)
 {
     const QString home = useOwnHome();
     storeLastDirectory(Utf16WithZero(pathOf("gone")));
     create();
-    // Taken without checking that it can be read: the grid shows it empty.
-    EXPECT_EQ(directory(), QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    EXPECT_TRUE(directory().startsWith(home));
-    EXPECT_EQ(cellCount(), 0);
+    // The first special folder that is there: no pictures, documents or desktop folder here.
+    EXPECT_EQ(directory(), home);
+    ASSERT_TRUE(QDir().mkpath(home + "/Pictures"));
+    storeLastDirectory(Utf16WithZero(pathOf("gone")));
+    create();
+    EXPECT_EQ(directory(), home + "/Pictures");
+
+    const QString trip = makeFolder("trip");
+    open(trip);
+    ASSERT_TRUE(QDir(trip).removeRecursively());
+    open(pathOf("gone"));  // a folder cell double-clicked after its folder was removed
+    control->GoUp();       // from a folder removed while shown, its parent is still there
+    EXPECT_EQ(directory(), QString::fromStdString(folder.path().string()));
+    EXPECT_EQ(lastDirectory(), Utf16WithZero(directory()));
+    open(trip);
+    EXPECT_EQ(directory(), QString::fromStdString(folder.path().string()));
 }
 
 TEST_F(TableControl, FilesAndBrowsingGoToThePalette)

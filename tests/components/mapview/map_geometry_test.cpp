@@ -49,6 +49,20 @@ TEST(MapGeometry, ConversionsTruncateTowardZeroAndKeepSizes)
     EXPECT_EQ(a.right - a.left, b.right - b.left);
 }
 
+TEST(MapGeometry, NudgesMoveOneWindowPixelAndKeepTheModelSize)
+{
+    for (const QSize client : {QSize(800, 600), QSize(556, 418), QSize(100, 75)}) {
+        const ViewFit fit = FitFor({800, 600}, client);
+        const tagPOINT shown = ModelPointToArea(fit, {200, 150});
+        tagRECT r{200, 150, 305, 255};
+        for (int i = 1; i <= 6; ++i) r = NudgeModelRect(fit, r, 1, 1);
+        EXPECT_EQ(ModelPointToArea(fit, {r.left, r.top}), (tagPOINT{shown.x + 6, shown.y + 6})) << client.width();
+        EXPECT_EQ(QSize(r.right - r.left, r.bottom - r.top), QSize(105, 105)) << client.width();
+        const tagRECT there = r;
+        EXPECT_EQ(NudgeModelRect(fit, NudgeModelRect(fit, r, -1, 0), 1, 0), there) << "and back";
+    }
+}
+
 TEST(MapGeometry, DegenerateSizesNeverDivideByZero)
 {
     const ViewFit noWindow = FitFor({800, 600}, {0, 0});

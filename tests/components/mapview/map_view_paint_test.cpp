@@ -74,6 +74,21 @@ TEST_F(MapViewPainting, SpotFramesLieThreePixelsInsideInTheirStateColour)
     }
 }
 
+TEST_F(MapViewPainting, SpotsTooSmallForTheInsetFrameGetItAlongTheirEdges)
+{
+    for (const int size : {7, 6, 4, 1}) {
+        SCOPED_TRACE(size);
+        const LONG left = 20 * size;
+        addSpot({left, 200, left + size, 200 + size});
+        paint();  // the pending rectangle; the next paint draws everything
+        const QImage image = paint();
+        const int inset = size > 6 ? 3 : 0;
+        EXPECT_EQ(image.pixelColor(left + inset, 200 + inset), kBlue);
+        EXPECT_EQ(image.pixelColor(left - 1, 200), kMapColour);  // nothing outside the spot
+        EXPECT_EQ(image.pixelColor(left + size, 200 + size - 1), kMapColour);
+    }
+}
+
 TEST_F(MapViewPainting, ChangesOfSpotsRepaintOnlyTheirRectangles)
 {
     const auto spot = addSpot({100, 100, 140, 140});
@@ -92,6 +107,43 @@ TEST_F(MapViewPainting, ChangesOfSpotsRepaintOnlyTheirRectangles)
 
     document->ChangeNotification(spot.get(), kPictureAdded);  // not a change of the map
     EXPECT_EQ(paint().pixelColor(30, 30), kMapColour);
+}
+
+// The window sizes at which a picture scaled to the window's width is painted one pixel lower than
+// the spots' conversions put it, and their neighbours.
+TEST_F(HostedMapView, SpotFramesStandThreePixelsInsideThePaintedPicture)
+{
+    openMap(writePicture({800, 600}, kMapColour));
+    document->AddSpot(BaseOf(MakeMapSpot(document.get(), {0, 0, 800, 600}).get()).get());
+    for (const QSize size : {QSize(556, 418), QSize(557, 418), QSize(452, 340), QSize(453, 341)}) {
+        SCOPED_TRACE(size.width());
+        show(size);
+        const QImage image = paint();
+        const auto firstRow = [&](const QColor& colour) {
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(size.width() / 2, y) == colour) return y;
+            return -1;
+        };
+        EXPECT_EQ(firstRow(kBlue), firstRow(kMapColour) + 3);
+    }
+}
+
+// As when the map comes back after a slide show: its whole window is repainted, last row and
+// column included, whatever else is pending.
+TEST_F(HostedMapView, InvalMapRepaintsTheWholeWindow)
+{
+    openMap(writePicture({800, 600}, kMapColour));
+    const auto spot = BaseOf(MakeMapSpot(document.get(), {0, 0, 10, 10}).get());
+    for (const QSize size : {QSize(300, 236), QSize(335, 262)}) {
+        SCOPED_TRACE(size.width());
+        show(size);
+        paint();
+        document->ChangeNotification(spot.get(), kSpotSelectionChanged);
+        view->InvalMap();
+        const QImage image = paint();
+        EXPECT_NE(image.pixelColor(size.width() - 1, size.height() - 1), kUntouched);
+        EXPECT_NE(image.pixelColor(size.width() / 2, size.height() - 1), kUntouched);
+    }
 }
 
 TEST_F(MapViewPainting, AnEmptyWindowShowsTheHint)

@@ -143,7 +143,7 @@ TEST_F(MapView, TabAndShiftTabWrapAround)
     EXPECT_TRUE(window().hasFocus() || !QApplication::focusWidget());  // Tab never moved the focus away
 }
 
-TEST_F(MapView, ArrowsNudgeOnlyStrictlyInsideThePicture)
+TEST_F(MapView, ArrowsNudgeOnlyStrictlyInsideThePictureInOneUndoStepPerRun)
 {
     showOwnSizeMap();
     const auto spot = addSpot({1, 10, 41, 50});
@@ -170,7 +170,21 @@ TEST_F(MapView, ArrowsNudgeOnlyStrictlyInsideThePicture)
     EXPECT_EQ(listener->flags(), (std::vector<LONG>{kSpotMoving, kSpotMoved, kSpotMoved}));
     document->IsDirty(&dirty);
     EXPECT_NE(dirty, 0);
-    EXPECT_FALSE(undoAvailable());  // a nudge records nothing
+
+    // A run of nudges is one step; any other change ends it, the next nudge starts another.
+    ComPtr<IUndoManager> undo;
+    document->GetUndoManager(undo.put());
+    undo->Undo();
+    EXPECT_EQ(BoundsOf(spot.get()), (tagRECT{1, 10, 41, 50}));
+    EXPECT_FALSE(undoAvailable());
+    undo->Redo();
+    QTest::keyClick(&window(), Qt::Key_Right);
+    document->PutCurrentSpot(spot.get());
+    QTest::keyClick(&window(), Qt::Key_Right);
+    for (const LONG left : {3, 2, 1}) {
+        undo->Undo();
+        EXPECT_EQ(BoundsOf(spot.get()), (tagRECT{left, 10, left + 40, 50}));
+    }
 }
 
 TEST_F(MapView, DeleteAndBackspaceRemoveTheCurrentSpotUndoably)

@@ -6,6 +6,7 @@
 #include "tests/support/document_model.h"
 #include "tests/support/wave_file.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QPushButton>
@@ -123,6 +124,29 @@ TEST_F(SlideShowViewBehaviour, SpacePausesPictureAndSoundAndPlayStartsTheSoundAg
 
     view->StopSlideShow();
     EXPECT_EQ(sound(), nullptr) << "a stopped show closes its sound";
+    EXPECT_EQ(events->fired, Fired{kBroadcastStopSlideShow});
+}
+
+TEST_F(SlideShowViewBehaviour, PlayWhilePlayingKeepsOneTimerAndOnlyItsTicksStep)
+{
+    const auto spot = currentSpotWith(threePictures());
+    start();
+    paint();
+    for (int press = 0; press < 3; ++press) {
+        view->PlaySlideShow();
+        paint();
+        EXPECT_EQ(QAbstractEventDispatcher::instance()->registeredTimers(window).size(), 1) << press;
+    }
+    const int advance = runningTimer();
+    QTimerEvent other(advance + 1);
+    QCoreApplication::sendEvent(window, &other);
+    EXPECT_EQ(IndexOf(spot), 0) << "another timer of the window is no tick";
+
+    view->StopSlideShow();
+    EXPECT_EQ(runningTimer(), 0);
+    QTimerEvent late(advance);
+    QCoreApplication::sendEvent(window, &late);
+    EXPECT_EQ(IndexOf(spot), 0) << "a stopped show does not step";
     EXPECT_EQ(events->fired, Fired{kBroadcastStopSlideShow});
 }
 

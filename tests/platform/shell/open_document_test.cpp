@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,15 @@ private:
     QTemporaryDir root_;
 };
 
+// What openDocument answered, once it has.
+std::optional<bool> AnswerOf(shell::DesktopShellServices& services, const QString& file)
+{
+    std::optional<bool> answer;
+    services.openDocument(file, [&answer](bool opened) { answer = opened; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 20000));
+    return answer;
+}
+
 TEST(OpenDocument, OnlyATypeThatAnApplicationOpensIsHandedToTheDesktop)
 {
     if (QStandardPaths::findExecutable("xdg-mime").isEmpty()) GTEST_SKIP() << "no xdg-mime";
@@ -61,14 +72,44 @@ TEST(OpenDocument, OnlyATypeThatAnApplicationOpensIsHandedToTheDesktop)
     QSignalSpy opened(&catcher, &DocumentCatcher::opened);
     shell::DesktopShellServices services;
 
-    EXPECT_FALSE(services.openDocument("/opt/pinlore/help.chm"));
+    EXPECT_EQ(AnswerOf(services, "/opt/pinlore/help.chm"), false);
     EXPECT_EQ(opened.size(), 0);
 
     desktop.install("application/vnd.ms-htmlhelp");
-    EXPECT_TRUE(services.openDocument("/opt/pinlore/help.chm"));
+    EXPECT_EQ(AnswerOf(services, "/opt/pinlore/help.chm"), true);
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0][0].toUrl(), QUrl::fromLocalFile("/opt/pinlore/help.chm"));
     QDesktopServices::unsetUrlHandler("file");
+}
+
+// An xdg-mime that answers only once the test lets it: until then the window must stay live.
+TEST(OpenDocument, TheDesktopIsAskedWithoutHoldingUpTheWindow)
+{
+    QTemporaryDir bin;
+    const QString gate = bin.filePath("gate");
+    QFile fake(bin.filePath("xdg-mime"));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\nwhile [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.02; done\necho viewer.desktop\n");
+    fake.close();
+    fake.setPermissions(fake.permissions() | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ":" + path);
+    DocumentCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QSignalSpy opened(&catcher, &DocumentCatcher::opened);
+    shell::DesktopShellServices services;
+
+    std::optional<bool> answer;
+    services.openDocument("/opt/pinlore/help.chm", [&answer](bool done) { answer = done; });
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(answer) << "answered before the desktop did";
+
+    QFile(gate).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 5000));
+    EXPECT_EQ(answer, true);
+    EXPECT_EQ(opened.size(), 1);
+    QDesktopServices::unsetUrlHandler("file");
+    qputenv("PATH", path);
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ TEST(KeyCodes, QtKeysBecomeVirtualKeysWithTheirModifiers)
         {Qt::Key_Delete, {}, kVkDelete, false, false},
         {Qt::Key_U, Qt::ControlModifier, 'U', false, true},
         {Qt::Key_7, {}, '7', false, false},
+        {Qt::Key_1, Qt::KeypadModifier | Qt::ControlModifier, kVkNumpad0 + 1, false, true},  // the keypad's own
+        {Qt::Key_0, Qt::KeypadModifier, kVkNumpad0, false, false},
         {Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier, kVkF6, true, true},
         {Qt::Key_F1, {}, kVkF1, false, false},
     };
