@@ -106,6 +106,8 @@ void SpotStoryDialog::placeCaptions(int top, int height)
         grid->addWidget(caption, static_cast<int>(i), 1);
         captions_.append(caption);
     }
+    // A few captions stand at the top of the area, not spread over it.
+    grid->setRowStretch(static_cast<int>(original_.pictures.size()), 1);
     area->setWidget(rows);
     area->setWidgetResizable(true);
     // Tabbing through the captions scrolls each into sight: the area sees the Tab on its way up.

@@ -111,6 +111,7 @@ com::HRESULT PLSlideShowView::OnSlideShowStart(com::BSTR* inMapFilePath) noexcep
             photoSpot->CurrentImage(picture.put());
             currentPicturePath_ = TextOf(picture.get());
             loadPicture(currentPicturePath_);
+            readCaption(*photoSpot);
             fitPicture();
             invalidate();
             // The sound of a show started over a running one (a picture previewed from the file
