@@ -58,7 +58,7 @@ fuzz: deps
 	$(if $(filter plm_loader_fuzzer,$(FUZZERS)),$(FUZZ_DIR)/bin/plm_loader_fuzzer $(FUZZ_DIR)/corpus tests/fuzz/corpus \
 	  -max_total_time=$(FUZZ_TIME) -max_len=16384 -dict=tests/fuzz/plm.dict)
 	$(if $(filter picture_decoding_fuzzer,$(FUZZERS)),QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/bin/picture_decoding_fuzzer \
-	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536)
+	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536 -dict=tests/fuzz/heif.dict)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
