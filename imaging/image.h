@@ -28,7 +28,9 @@ public:
 
     // Decodes straight to exactly `size` (aspect not kept; an empty size gives an empty Image).
     // A JPEG larger than needed is decoded at 1/2, 1/4 or 1/8 scale before the final high-quality
-    // scaling, so thumbnails and exports of large photographs never decode them at full size.
+    // scaling, so thumbnails and exports of large photographs never decode them at full size. HEVC
+    // and AV1 have no such scales: a HEIF picture is decoded whole and averaged down by a whole
+    // factor straight after.
     static Image FromFile(const QString& path, QSize size);
 
     // Decodes like FromFile(path, size), from the small thumbnail the file carries beside the
