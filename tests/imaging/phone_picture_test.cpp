@@ -2,8 +2,8 @@
 
 #include "tests/imaging/picture_folder.h"
 #include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,6 +11,7 @@ namespace {
 using imaging::Image;
 using imaging_test::PictureFolder;
 using test_support::HeifWriter;
+using test_support::TestPictures;
 
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
@@ -21,32 +22,6 @@ bool nearColour(QRgb actual, QRgb expected)
     constexpr int kTolerance = 40;  // HEVC and AV1 at 4:2:0 or 4:2:2 blur colours near an edge
     return qAbs(qRed(actual) - qRed(expected)) <= kTolerance && qAbs(qGreen(actual) - qGreen(expected)) <= kTolerance &&
            qAbs(qBlue(actual) - qBlue(expected)) <= kTolerance;
-}
-
-// Red on the left half, blue on the right, the right half transparent when `clearRight`.
-QImage halves(QSize size, bool clearRight = false)
-{
-    QImage picture(size, clearRight ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            picture.setPixel(x, y, x < size.width() / 2 ? kRed : clearRight ? 0x000000FF : kBlue);
-    return picture;
-}
-
-QImage filled(QSize size, QRgb colour)
-{
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(colour);
-    return picture;
-}
-
-QByteArray webp(const QImage& picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "WEBP", 90);
-    return bytes;
 }
 
 // What the four quarters of a decoded picture show.
@@ -69,7 +44,7 @@ void expectLook(const QImage& pixels, const Look& look)
 TEST(PhonePictures, DecodeToTheirPixelsTurnedAsTheyAreMeantToBeSeen)
 {
     PictureFolder folder;
-    const QImage picture = halves(QSize(320, 160));
+    const QImage picture = TestPictures::Halves(QSize(320, 160));
     const Look asStored{kRed, kBlue, kRed, kBlue};
     struct Case {
         const char* name;
@@ -90,7 +65,7 @@ TEST(PhonePictures, DecodeToTheirPixelsTurnedAsTheyAreMeantToBeSeen)
         {"IMG_0002.heic", HeifWriter::Encode(picture, turned), {160, 320}, {kRed, kRed, kBlue, kBlue}},
         {"mirrored.heif", HeifWriter::Encode(picture, mirrored), {320, 160}, {kBlue, kRed, kBlue, kRed}},
         {"deep.avif", HeifWriter::Encode(picture, deepAv1), {320, 160}, asStored},
-        {"saved.webp", webp(picture), {320, 160}, asStored},
+        {"saved.webp", TestPictures::Webp(picture), {320, 160}, asStored},
         // Named as what it is not: the content decides.
         {"misnamed.jpg", HeifWriter::Encode(picture, {}), {320, 160}, asStored},
     };
@@ -114,10 +89,10 @@ TEST(PhonePictures, AlphaIsKeptAtFullSizeAndWhenReduced)
     PictureFolder folder;
     HeifWriter::Options av1;
     av1.codec = HeifWriter::Codec::Av1;
-    const QImage picture = halves(QSize(256, 128), true);
+    const QImage picture = TestPictures::Halves(QSize(256, 128), true);
     for (const QString& path : {folder.write("clear.avif", HeifWriter::Encode(picture, av1)),
                                 folder.write("clear.heic", HeifWriter::Encode(picture, {})),
-                                folder.write("clear.webp", webp(picture))}) {
+                                folder.write("clear.webp", TestPictures::Webp(picture))}) {
         SCOPED_TRACE(path.toStdString());
         for (const Image& image : {Image::FromFile(path), Image::FromFile(path, QSize(64, 32))}) {
             ASSERT_FALSE(image.size().isEmpty());
@@ -135,10 +110,10 @@ TEST(PhonePictures, TheThumbnailAFileCarriesServesOnlySizesItCovers)
     PictureFolder folder;
     HeifWriter::Options withThumbnail;
     withThumbnail.thumbnailSize = 320;
-    withThumbnail.thumbnail = filled(QSize(64, 48), kGreen);
-    const QString upright = folder.write("upright.heic", HeifWriter::Encode(halves(QSize(1280, 960)), withThumbnail));
+    withThumbnail.thumbnail = TestPictures::Filled(QSize(64, 48), kGreen);
+    const QString upright = folder.write("upright.heic", HeifWriter::Encode(TestPictures::Halves(QSize(1280, 960)), withThumbnail));
     withThumbnail.orientation = 6;
-    const QString turned = folder.write("turned.heic", HeifWriter::Encode(halves(QSize(1280, 960)), withThumbnail));
+    const QString turned = folder.write("turned.heic", HeifWriter::Encode(TestPictures::Halves(QSize(1280, 960)), withThumbnail));
 
     EXPECT_EQ(Image::HeaderOfFile(upright).size, QSize(1280, 960));
     EXPECT_EQ(Image::HeaderOfFile(upright).embeddedThumbnail, QSize(320, 240));
@@ -159,7 +134,7 @@ TEST(PhonePictures, TheThumbnailAFileCarriesServesOnlySizesItCovers)
         // The picture itself is never stood in for.
         EXPECT_TRUE(nearColour(Image::FromFile(c.path, c.size).pixels().pixel(c.size.width() / 4, c.size.height() / 4), kRed));
     }
-    EXPECT_EQ(Image::HeaderOfFile(folder.write("none.heic", HeifWriter::Encode(halves(QSize(64, 32)), {}))).embeddedThumbnail,
+    EXPECT_EQ(Image::HeaderOfFile(folder.write("none.heic", HeifWriter::Encode(TestPictures::Halves(QSize(64, 32)), {}))).embeddedThumbnail,
               QSize());
 }
 
@@ -170,11 +145,11 @@ TEST(PhonePictures, BrokenLyingAndFakeFilesAreRefusedLikeAnyUndecodablePicture)
     av1.codec = HeifWriter::Codec::Av1;
     HeifWriter::Options thumbnail;
     thumbnail.thumbnailSize = 64;
-    const QImage picture = halves(QSize(320, 240));
+    const QImage picture = TestPictures::Halves(QSize(320, 240));
     const QByteArray heic = HeifWriter::Encode(picture, {});
     const QByteArray withThumbnail = HeifWriter::Encode(picture, thumbnail);
     const QByteArray avif = HeifWriter::Encode(picture, av1);
-    const QByteArray saved = webp(picture);
+    const QByteArray saved = TestPictures::Webp(picture);
     const QStringList refused{
         folder.write("cut.heic", heic.left(heic.size() / 2)),
         folder.write("cut-in-its-pixels.heic", heic.left(heic.size() - 64)),

@@ -2,6 +2,7 @@
 #include "tests/app/export/map_files.h"
 #include "tests/app/export/site_folder.h"
 #include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 #include "tests/support/registered_components.h"
 
 #include <QBuffer>
@@ -215,37 +216,26 @@ TEST_F(ExportCommandLine, BothStylesWriteTheSameSiteWithTheirOwnPages)
 TEST_F(ExportCommandLine, PhonePicturesBecomeJpegsOfTheirColoursInBothStylesAndBrokenOnesAreListed)
 {
     using test_support::HeifWriter;
-    auto filled = [](QSize size, QColor colour) {
-        QImage picture(size, QImage::Format_RGB32);
-        picture.fill(colour);
-        return picture;
-    };
+    using test_support::TestPictures;
     auto near = [](QColor a, QColor b) {
         return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
                std::abs(a.blue() - b.blue()) < 40;
     };
-    QImage halves = filled({640, 320}, Qt::red);
-    for (int y = 0; y < 320; ++y)
-        for (int x = 320; x < 640; ++x) halves.setPixelColor(x, y, Qt::blue);
     HeifWriter::Options turned;
     turned.orientation = 6;  // seen as 320 x 640, the red half on top
     turned.thumbnailSize = 320;
     HeifWriter::Options deepAv1;
     deepAv1.codec = HeifWriter::Codec::Av1;
     deepAv1.bitDepth = 10;
-    QByteArray webp;
-    QBuffer buffer(&webp);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(filled({400, 300}, Qt::green).save(&buffer, "WEBP"));
-    const QByteArray phone = HeifWriter::Encode(halves, turned);
+    const QByteArray phone = HeifWriter::Encode(TestPictures::Halves({640, 320}), turned);
     const QStringList broken{folder_.write("cut.heic", phone.left(phone.size() / 2)),
                              folder_.write("huge.heic", HeifWriter::DeclaringSize(phone, {100000, 100000})),
                              folder_.write("garbage.heic", QByteArray(4096, 'Z'))};
-    auto map = MapFiles::NewMap(folder_.write("Coast Map.HEIC", HeifWriter::Encode(filled({800, 600}, Qt::yellow), {})));
+    auto map = MapFiles::NewMap(folder_.write("Coast Map.HEIC", HeifWriter::Encode(TestPictures::Filled({800, 600}, Qt::yellow), {})));
     MapFiles::AddPhotoSpot(map.get(), {100, 100, 200, 150},
                            QStringList{folder_.write("IMG_0001.HEIC", phone),
-                                       folder_.write("dawn.avif", HeifWriter::Encode(filled({800, 600}, Qt::blue), deepAv1)),
-                                       folder_.write("saved.webp", webp)} +
+                                       folder_.write("dawn.avif", HeifWriter::Encode(TestPictures::Filled({800, 600}, Qt::blue), deepAv1)),
+                                       folder_.write("saved.webp", TestPictures::Webp(TestPictures::Filled({400, 300}, Qt::green)))} +
                                broken);
     MapFiles::Save(map.get(), folder_.path("Coast.plm"));
 

@@ -4,9 +4,9 @@
 #include "platform/ui/qt_strings.h"
 #include "tests/components/browser/browser_folder.h"
 #include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QCollator>
-#include <QBuffer>
 #include <QDir>
 #include <QTest>
 #include <algorithm>
@@ -191,21 +191,13 @@ TEST_F(CellDrawing, APictureIsDrawnCentredOnceItsThumbnailArrives)
 
 TEST_F(CellDrawing, PhonePicturesAndWebPicturesAreDrawnAsThumbnails)
 {
-    auto photo = [](QColor colour) {
-        QImage picture(640, 480, QImage::Format_RGB32);
-        picture.fill(colour);
-        return picture;
-    };
+    auto photo = [](QColor colour) { return TestPictures::Filled({640, 480}, colour); };
     HeifWriter::Options phone;
     phone.orientation = 6;
     phone.thumbnailSize = 320;
     HeifWriter::Options camera;
     camera.codec = HeifWriter::Codec::Av1;
     camera.bitDepth = 10;
-    QByteArray webp;
-    QBuffer buffer(&webp);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(photo(Qt::green).save(&buffer, "WEBP"));
     struct Case {
         QString name;
         QByteArray bytes;
@@ -213,7 +205,7 @@ TEST_F(CellDrawing, PhonePicturesAndWebPicturesAreDrawnAsThumbnails)
     };
     for (const Case& c : {Case{"IMG_0001.HEIC", HeifWriter::Encode(photo(Qt::red), phone), Qt::red},
                           Case{"dawn.avif", HeifWriter::Encode(photo(Qt::blue), camera), Qt::blue},
-                          Case{"saved.WebP", webp, Qt::green}}) {
+                          Case{"saved.WebP", TestPictures::Webp(photo(Qt::green)), Qt::green}}) {
         SCOPED_TRACE(c.name.toStdString());
         writeFile(c.name, c.bytes);
         const auto cell = cellOf(pathOf(c.name));

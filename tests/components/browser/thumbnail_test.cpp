@@ -3,6 +3,7 @@
 #include "components/browser/thumbnail_store.h"
 #include "tests/components/browser/browser_folder.h"
 #include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -187,13 +188,10 @@ TEST_F(ThumbnailMaking, CellsLargerThanTheCachedThumbnailAreDecodedAfresh)
 // thumbnail made from it tells which of the two was decoded.
 QByteArray PhonePhoto(int thumbnailSize)
 {
-    QImage photo(1280, 960, QImage::Format_RGB32), thumbnail(64, 48, QImage::Format_RGB32);
-    photo.fill(Qt::red);
-    thumbnail.fill(Qt::green);
     HeifWriter::Options options;
     options.thumbnailSize = thumbnailSize;
-    options.thumbnail = thumbnail;
-    return HeifWriter::Encode(photo, options);
+    options.thumbnail = TestPictures::Filled({64, 48}, Qt::green);
+    return HeifWriter::Encode(TestPictures::Filled({1280, 960}, Qt::red), options);
 }
 
 bool NearlyGreen(QColor colour)

@@ -5,9 +5,9 @@
 #include "tests/support/dispatch_calls.h"
 #include "tests/support/document_model.h"
 #include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -115,37 +115,25 @@ TEST_F(MapView, ConvertsThroughTheShownPicture)
 TEST_F(MapView, PhonePicturesAndWebPicturesAreMapPicturesAtTheirOwnSize)
 {
     show({400, 300});
-    auto filled = [](QSize size, QColor colour) {
-        QImage picture(size, QImage::Format_RGB32);
-        picture.fill(colour);
-        return picture;
-    };
     auto near = [](QColor a, QColor b) {
         return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40;
     };
-    QImage halves = filled({160, 80}, Qt::red);
-    for (int y = 0; y < 80; ++y)
-        for (int x = 80; x < 160; ++x) halves.setPixelColor(x, y, Qt::blue);
     HeifWriter::Options turned;
     turned.orientation = 6;  // the red left half comes on top
     turned.thumbnailSize = 64;
     HeifWriter::Options deepAv1;
     deepAv1.codec = HeifWriter::Codec::Av1;
     deepAv1.bitDepth = 10;
-    QByteArray webp;
-    QBuffer buffer(&webp);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(filled({120, 90}, Qt::green).save(&buffer, "WEBP"));
     struct Case {
         const char* name;
         QByteArray bytes;
         QSize size;
         QColor top, bottom;
     };
-    for (const Case& c : {Case{"IMG_0001.HEIC", HeifWriter::Encode(halves, turned), {80, 160}, Qt::red, Qt::blue},
-                          Case{"dawn.avif", HeifWriter::Encode(filled({200, 120}, Qt::blue), deepAv1), {200, 120},
+    for (const Case& c : {Case{"IMG_0001.HEIC", HeifWriter::Encode(TestPictures::Halves({160, 80}), turned), {80, 160}, Qt::red, Qt::blue},
+                          Case{"dawn.avif", HeifWriter::Encode(TestPictures::Filled({200, 120}, Qt::blue), deepAv1), {200, 120},
                                Qt::blue, Qt::blue},
-                          Case{"saved.webp", webp, {120, 90}, Qt::green, Qt::green}}) {
+                          Case{"saved.webp", TestPictures::Webp(TestPictures::Filled({120, 90}, Qt::green)), {120, 90}, Qt::green, Qt::green}}) {
         SCOPED_TRACE(c.name);
         const QString path = QString::fromStdString((folder.path() / c.name).string());
         QFile file(path);

@@ -2,8 +2,7 @@
 
 #include "tests/support/document_model.h"
 #include "tests/support/heif_writer.h"
-
-#include <QBuffer>
+#include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -65,26 +64,15 @@ TEST_F(SlideShowViewTest, PicturesAreFittedIntoTheViewNeverEnlargedAndCentred)
 
 TEST_F(SlideShowViewTest, PhonePicturesAndWebPicturesAreSlidesTurnedAsTheyAreSeen)
 {
-    auto filled = [](QSize size, QColor colour) {
-        QImage picture(size, QImage::Format_RGB32);
-        picture.fill(colour);
-        return picture;
-    };
-    QImage halves = filled({160, 80}, kRed);
-    for (int y = 0; y < 80; ++y)
-        for (int x = 80; x < 160; ++x) halves.setPixelColor(x, y, kBlue);
     using test_support::HeifWriter;
+    using test_support::TestPictures;
     HeifWriter::Options turned;
     turned.orientation = 6;  // the red left half comes on top
     HeifWriter::Options deepAv1;
     deepAv1.codec = HeifWriter::Codec::Av1;
     deepAv1.bitDepth = 10;
-    QByteArray webp;
-    QBuffer buffer(&webp);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(filled({100, 50}, kRed).save(&buffer, "WEBP", 100));
 
-    currentSpotWith({file("IMG_0001.HEIC", HeifWriter::Encode(halves, turned))});
+    currentSpotWith({file("IMG_0001.HEIC", HeifWriter::Encode(TestPictures::Halves({160, 80}), turned))});
     start();
     const QImage shown = paint();  // 80 x 160 at its own size, centred in the 200 x 200 view
     auto roughly = [](QColor a, QColor b) {
@@ -98,11 +86,11 @@ TEST_F(SlideShowViewTest, PhonePicturesAndWebPicturesAreSlidesTurnedAsTheyAreSee
     for (QPoint point : {QPoint(59, 100), QPoint(140, 100), QPoint(100, 19), QPoint(100, 180)})
         EXPECT_EQ(shown.pixelColor(point), kWhite) << point.x() << ", " << point.y();
 
-    currentSpotWith({file("dawn.avif", HeifWriter::Encode(filled({400, 200}, kBlue), deepAv1))});
+    currentSpotWith({file("dawn.avif", HeifWriter::Encode(TestPictures::Filled({400, 200}, kBlue), deepAv1))});
     start();
     ExpectPictureAt(paint(), QRect(0, 50, 200, 100), kBlue);
 
-    currentSpotWith({file("saved.webp", webp)});
+    currentSpotWith({file("saved.webp", TestPictures::Webp(TestPictures::Filled({100, 50}, kRed)))});
     start();
     ExpectPictureAt(paint(), QRect(50, 75, 100, 50), kRed);
 }
