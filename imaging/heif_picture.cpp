@@ -193,8 +193,9 @@ QImage HeifPicture::decode(Source source, QSize wanted) const
     const bool premultiplied = alpha && heif_image_handle_is_premultiplied_alpha(handle);
     heif_decoding_options* options = heif_decoding_options_alloc();
     options->convert_hdr_to_8bit = 1;
-    // Damaged data fails rather than decoding to what the decoder makes of it.
-    options->strict_decoding = 1;
+    // Not strict: a colour description libheif does not know (an unknown set of primaries) still
+    // decodes, as in other viewers; libheif 1.15 also leaks the picture when strictness refuses it.
+    // Data cut short fails either way.
     heif_image* decoded = nullptr;
     const heif_error error = heif_decode_image(handle, &decoded, heif_colorspace_RGB,
                                                alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options);

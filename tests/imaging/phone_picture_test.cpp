@@ -84,6 +84,20 @@ TEST(PhonePictures, DecodeToTheirPixelsTurnedAsTheyAreMeantToBeSeen)
     }
 }
 
+// Found by the fuzzer: an AVIF whose colour primaries libheif does not know. Other viewers show it,
+// and so does Pinlore (refusing it strictly, libheif 1.15 leaked the picture).
+TEST(PhonePictures, AnUnknownColourDescriptionStillDecodes)
+{
+    PictureFolder folder;
+    const QString path = folder.write("unknown-primaries.avif", QByteArray::fromBase64(
+        "AAAAHGZ0eXBhdmlmAAAAAGF2aWZtaWYxbWlhZgAAAPRtZXRhAAAAAAAAACFoZGxyAAAAAAAAAABwaWN0AAAAAAAAAAAAAAAA"
+        "AAAAAA5waXRtAAAAAAABAAAAImlsb2MAAAAAREAAAQABAAAAAAEYAAEAAAAAAAAAPAAAACNpaW5mAAAAAAABAAAAFWluZmUC"
+        "AAAAAAEAAGF2MDEAAAAAdGlwcnAAAABUaXBjbwAAABNjb2xybmNseAACAAIABoAAAAAMYXYxQ4FASgAAAAAJaXJvdAMAAAAU"
+        "aXNwZQAAAAAAAAAwAAAAQAAAABBwaXhpAAAAAAMKCgoAAAAYaXBtYQAAAAAAAAABAAEFgYIDBIUAAABEbWRhdBIACglYFX+9"
+        "iWlpbmYyLRGAAggghAC0VVTe4gcng2io6VSSE4ahDRd5gKdYBQUFhSO0DUo7EBCvzYiYQA=="));
+    EXPECT_EQ(Image::FromFile(path).size(), QSize(48, 64));
+}
+
 TEST(PhonePictures, AlphaIsKeptAtFullSizeAndWhenReduced)
 {
     PictureFolder folder;
