@@ -12,13 +12,13 @@ QString ClassicPages::indexHead(const QString& title, const QString& parentName)
     return PageTemplates::IndexHead(title, linkLine);
 }
 
-QString ClassicPages::mapSpotPin(const tagRECT& pageRect, int spotIndex) const
+QString ClassicPages::mapSpotPin(const tagRECT& pageRect, int spotIndex, const QString&) const
 {
     const QPoint pin = PageGeometry::PinPoint(pageRect);
     return PageTemplates::MapSpotPin(pin.x(), pin.y(), spotIndex);
 }
 
-QString ClassicPages::photoSpotPin(const tagRECT& pageRect, int spotIndex) const
+QString ClassicPages::photoSpotPin(const tagRECT& pageRect, int spotIndex, const QString&) const
 {
     const QPoint pin = PageGeometry::PinPoint(pageRect);
     return PageTemplates::PhotoSpotPin(pin.x(), pin.y(), spotIndex);

@@ -4,6 +4,7 @@
 #include "components/interfaces/document.h"
 #include "components/interfaces/map_spot.h"
 #include "components/interfaces/photo_spot.h"
+#include "components/interfaces/spot_story.h"
 #include "components/interfaces/xml_property_bag.h"
 #include "imaging/regular_file.h"
 #include "platform/com/bstr.h"
@@ -24,24 +25,27 @@ com::Bstr toBstr(const QString& text)
     return com::Bstr(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
 }
 
-// The pictures in showing order: one step back from the current picture, then one step forward
-// before each, which starts at the current picture and wraps around the end.
-QStringList picturesOf(IPhotoSpot& spot)
+// The pictures in showing order, each with its caption: one step back from the current picture,
+// then one step forward before each, which starts at the current picture and wraps around the end.
+void readPictures(IPhotoSpot& spot, ISpotStory* story, SpotSnapshot& snapshot)
 {
     com::LONG count = 0;
     com::LONG index = 0;
     spot.NumImages(&count);
     spot.GetIndex(&index);
-    QStringList pictures;
     spot.PreviousImage();
     for (com::LONG j = 0; j < count; ++j) {
         spot.NextImage();
         com::Bstr picture;
         spot.CurrentImage(picture.put());
-        pictures.append(toQString(picture));
+        snapshot.pictures.append(toQString(picture));
+        com::LONG shown = 0;
+        com::Bstr caption;
+        spot.GetIndex(&shown);
+        if (story) story->GetCaption(shown, caption.put());
+        snapshot.captions.append(toQString(caption));
     }
     spot.SetIndex(index);
-    return pictures;
 }
 
 SpotSnapshot spotOf(IBaseSpot& spot)
@@ -49,13 +53,22 @@ SpotSnapshot spotOf(IBaseSpot& spot)
     SpotSnapshot snapshot;
     spot.GetBounds(&snapshot.bounds);
     com::ComPtr<IBaseSpot> base(&spot);
+    const com::ComPtr<ISpotStory> story = base.tryAs<ISpotStory>();
+    if (story) {
+        com::Bstr title;
+        com::Bstr text;
+        story->GetTitle(title.put());
+        story->GetText(text.put());
+        snapshot.title = toQString(title);
+        snapshot.text = toQString(text);
+    }
     if (com::ComPtr<IMapSpot> mapSpot = base.tryAs<IMapSpot>()) {
         snapshot.kind = SpotSnapshot::Kind::Map;
         com::Bstr linked;
         mapSpot->GetFileName(linked.put());
         snapshot.linkedMap = toQString(linked);
     } else if (com::ComPtr<IPhotoSpot> photoSpot = base.tryAs<IPhotoSpot>()) {
-        snapshot.pictures = picturesOf(*photoSpot.get());
+        readPictures(*photoSpot.get(), story.get(), snapshot);
         com::Bstr audio;
         photoSpot->GetAudioFile(audio.put());
         snapshot.audioFile = toQString(audio);

@@ -18,10 +18,15 @@ struct SpotSnapshot {
     tagRECT bounds{};
     // Photo spot: the pictures in the order the site shows them, starting at the spot's current one.
     QStringList pictures;
+    // Photo spot: each picture's caption, in the order of `pictures`; empty where it has none.
+    QStringList captions;
     // Photo spot: the sound, empty when it has none.
     QString audioFile;
     // Map spot: the linked map's path, empty when it links nowhere.
     QString linkedMap;
+    // The spot's story: its title and its text, empty when it has none.
+    QString title;
+    QString text;
 };
 
 // What the export needs of one map, copied out of its document so the export's worker thread never

@@ -5,6 +5,7 @@
 #include "app/export/page_templates.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QUrl>
 #include <initializer_list>
 #include <utility>
@@ -93,13 +94,34 @@ QString percentOf(int value, int whole)
     return QString::number(100.0 * value / whole, 'f', 4);
 }
 
-QString pin(const tagRECT& pageRect, const QString& page, const QString& label)
+// A pin is named by its spot's title when it has one: the tooltip a pointer finds and the label a
+// screen reader speaks.
+QString pin(const tagRECT& pageRect, const QString& page, const QString& kindLabel, const QString& spotTitle)
 {
     const QPoint centre = PageGeometry::SpotCentre(pageRect);
-    return fill(templates().pin, {{u"page", page},
-                                  {u"left", percentOf(centre.x(), PageGeometry::kImageSize.width())},
-                                  {u"top", percentOf(centre.y(), PageGeometry::kImageSize.height())},
-                                  {u"label", label}});
+    const QString title = spotTitle.simplified();
+    return fill(templates().pin,
+                {{u"page", page},
+                 {u"left", percentOf(centre.x(), PageGeometry::kImageSize.width())},
+                 {u"top", percentOf(centre.y(), PageGeometry::kImageSize.height())},
+                 {u"tooltip", title.isEmpty() ? QString() : QStringLiteral(" title=\"%1\"").arg(escaped(title))},
+                 {u"label", title.isEmpty() ? kindLabel : escaped(title)}});
+}
+
+// The text of a story as the page shows it: a blank line parts paragraphs, a single line break
+// stays a line break. Empty when there is no text.
+QString storyParagraphs(const QString& text)
+{
+    static const QRegularExpression blankLines(QStringLiteral("\\n[ \\t\\r]*\\n\\s*"));
+    QString paragraphs;
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QString& paragraph : normalised.split(blankLines, Qt::SkipEmptyParts)) {
+        const QString trimmed = paragraph.trimmed();
+        if (!trimmed.isEmpty())
+            paragraphs += QStringLiteral("<p>%1</p>\n").arg(escaped(trimmed).replace(u'\n', QStringLiteral("<br>\n")));
+    }
+    return paragraphs.isEmpty() ? QString() : QStringLiteral("<div class=\"story\">\n%1</div>\n").arg(paragraphs);
 }
 
 }  // namespace
@@ -112,14 +134,14 @@ QString ModernPages::indexHead(const QString& title, const QString& parentName) 
                 {{u"title", escaped(title)}, {u"style", templates().style}, {u"linkLine", linkLine}});
 }
 
-QString ModernPages::mapSpotPin(const tagRECT& pageRect, int spotIndex) const
+QString ModernPages::mapSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const
 {
-    return pin(pageRect, QStringLiteral("spot%1/index.html").arg(spotIndex), QStringLiteral("Map"));
+    return pin(pageRect, QStringLiteral("spot%1/index.html").arg(spotIndex), QStringLiteral("Map"), spotTitle);
 }
 
-QString ModernPages::photoSpotPin(const tagRECT& pageRect, int spotIndex) const
+QString ModernPages::photoSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const
 {
-    return pin(pageRect, QStringLiteral("spot%1.html").arg(spotIndex), QStringLiteral("Slide show"));
+    return pin(pageRect, QStringLiteral("spot%1.html").arg(spotIndex), QStringLiteral("Slide show"), spotTitle);
 }
 
 QString ModernPages::indexClosing() const
@@ -131,18 +153,25 @@ QString ModernPages::spotPage(const SpotPage& page) const
 {
     QString pictures;
     for (int j = 0; j < page.pictureCount; ++j) {
+        const QString caption = page.captions.value(j).simplified();
         pictures += fill(templates().picture,
                          {{u"picture", QStringLiteral("images/") + ExportNames::PictureFileName(page.spotIndex, j)},
                           {u"lowResolution",
                            QStringLiteral("images/") + ExportNames::LowResolutionFileName(page.spotIndex, j)},
-                          {u"number", QString::number(j + 1)}});
+                          {u"number", QString::number(j + 1)},
+                          {u"caption", caption.isEmpty() ? QString()
+                                                         : QStringLiteral(" <span class=\"caption\">%1</span>")
+                                                               .arg(escaped(caption))}});
     }
     const QString sound = page.soundFileName.isEmpty()
                               ? QString()
                               : fill(templates().sound, {{u"soundFile", addressPart(page.soundFileName)}});
+    const QString spotTitle = page.spotTitle.simplified();
     return fill(templates().spot, {{u"title", escaped(page.title)},
+                                   {u"heading", escaped(spotTitle.isEmpty() ? page.title : spotTitle)},
                                    {u"style", templates().style},
                                    {u"mapName", escaped(page.mapName)},
+                                   {u"story", storyParagraphs(page.text)},
                                    {u"sound", sound},
                                    {u"pictures", pictures},
                                    {u"script", templates().script}});

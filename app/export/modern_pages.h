@@ -11,8 +11,8 @@ namespace html_export {
 class ModernPages final : public SitePages {
 public:
     QString indexHead(const QString& title, const QString& parentName) const override;
-    QString mapSpotPin(const tagRECT& pageRect, int spotIndex) const override;
-    QString photoSpotPin(const tagRECT& pageRect, int spotIndex) const override;
+    QString mapSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const override;
+    QString photoSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const override;
     QString indexClosing() const override;
     QString spotPage(const SpotPage& page) const override;
 };

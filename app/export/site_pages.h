@@ -3,6 +3,7 @@
 #include "components/interfaces/records.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace html_export {
@@ -26,11 +27,16 @@ struct SpotPage {
     int pictureCount = 0;
     // The name of the sound's copy in the site's "sounds" folder; empty when the spot has none.
     QString soundFileName;
+    // The spot's story: its title, its text, and each picture's caption in showing order.
+    QString spotTitle;
+    QString text;
+    QStringList captions;
 };
 
 // The texts of one style's pages. An index page is its head, one pin per spot in spot order, and
 // its closing, so that a site writer can add pins as it takes the spots. Names taken from files
-// are escaped for wherever a page places them.
+// and words taken from stories are escaped for wherever a page places them. The classic pages show
+// no story.
 //
 // Thread: any; the styles hold no state.
 class SitePages {
@@ -41,9 +47,10 @@ public:
 
     // `parentName` is the name of the map that links to this one; empty for the site's root map.
     virtual QString indexHead(const QString& title, const QString& parentName) const = 0;
-    // `pageRect` is the spot's rectangle on the 640 × 480 map image.
-    virtual QString mapSpotPin(const tagRECT& pageRect, int spotIndex) const = 0;
-    virtual QString photoSpotPin(const tagRECT& pageRect, int spotIndex) const = 0;
+    // `pageRect` is the spot's rectangle on the 640 × 480 map image; `spotTitle` the spot's title,
+    // empty when it has none.
+    virtual QString mapSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const = 0;
+    virtual QString photoSpotPin(const tagRECT& pageRect, int spotIndex, const QString& spotTitle) const = 0;
     virtual QString indexClosing() const = 0;
 
     virtual QString spotPage(const SpotPage& page) const = 0;

@@ -48,7 +48,7 @@ void SiteWriter::writeSite(const MapSnapshot& root, const QString& documentPath,
             // index page, so that no pin leads to a page the site lacks.
             if (state_.cancel)
                 return;
-            current.page += pages_.mapSpotPin(*current.childPin, i);
+            current.page += pages_.mapSpotPin(*current.childPin, i, current.map.spots[current.nextSpot].title);
             current.childPin.reset();
             ++current.nextSpot;
             continue;
@@ -71,7 +71,7 @@ void SiteWriter::writeSite(const MapSnapshot& root, const QString& documentPath,
             current.childPin = pageRect;
             maps.push_back(std::move(*child));
         } else {
-            current.page += pages_.photoSpotPin(pageRect, i);
+            current.page += pages_.photoSpotPin(pageRect, i, spot.title);
             if (!writePhotoSpot(spot, i, current.folder, current.title, current.name))
                 return;
             ++current.nextSpot;
@@ -161,7 +161,7 @@ bool SiteWriter::writePhotoSpot(const SpotSnapshot& spot, int index, const QStri
         }
     }
 
-    SpotPage content{title, mapName, index, count, QString()};
+    SpotPage content{title, mapName, index, count, QString(), spot.title, spot.text, spot.captions};
     const std::optional<QString> notASound = spot.audioFile.isEmpty() ? std::nullopt : SiteFiles::NotASound(spot.audioFile);
     if (notASound && !counting())
         report_.add({spot.audioFile, *notASound});

@@ -15,6 +15,7 @@ inline constexpr int kLastRecentFile = 57631;
 inline constexpr int kExit = 57665;
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
+inline constexpr int kSpotStory = 230;
 inline constexpr int kHelpContents = 215;
 inline constexpr int kTutorial = 214;
 inline constexpr int kShowTipsOnStartup = 220;

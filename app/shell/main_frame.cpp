@@ -108,6 +108,8 @@ void MainFrame::buildMenus()
                 {"&Redo\tCtrl+Y", command::kRedo,
                  {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
                 {nullptr, 0, {}},
+                {"Spot &Story...\tF2", command::kSpotStory, {QKeySequence(Qt::Key_F2)}},
+                {nullptr, 0, {}},
                 {"&Full Screen\tF11", command::kFullScreen, {QKeySequence(Qt::Key_F11)}},
                 {"Re&load Folder\tF5", command::kReloadFolder, {QKeySequence(Qt::Key_F5)}}});
     commandAction(command::kFullScreen)->setCheckable(true);
@@ -139,6 +141,7 @@ void MainFrame::updateMenuState()
     commandAction(command::kUndo)->setEnabled(workspace_ && workspace_->UndoAvailable());
     commandAction(command::kRedo)->setEnabled(workspace_ && workspace_->RedoAvailable());
     commandAction(command::kFullScreen)->setChecked(isFullScreen());
+    commandAction(command::kSpotStory)->setEnabled(workspace_ && workspace_->HasCurrentSpot());
     // The loop waits many times a second; the preference is read again only when the registry changed.
     const std::uint64_t generation = registry::RegistryGeneration();
     if (!tipsGeneration_ || *tipsGeneration_ != generation) {
@@ -195,6 +198,9 @@ void MainFrame::runCommand(int commandId)
         break;
     case command::kRedo:
         workspace_->Redo();
+        break;
+    case command::kSpotStory:
+        workspace_->EditSpotStory();
         break;
     case command::kHelpContents:
         help_.OpenHelp(this);

@@ -59,6 +59,10 @@ void MapContextMenu::popUp(QPoint area)
             go->setEnabled(!linked.isEmpty());
             connect(go, &QAction::triggered, this, open([this, linked] { workspace_.GoToLinkedMap(linked); }));
         }
+        connect(menu->addAction(QStringLiteral("Spot &Story...\tF2")), &QAction::triggered, this, [this, spot] {
+            workspace_.document()->PutCurrentSpot(spot.get());
+            workspace_.EditSpotStory();
+        });
         menu->addSeparator();
         connect(menu->addAction(QStringLiteral("&Delete\tDel")), &QAction::triggered, this, [this, spot] {
             workspace_.document()->PutCurrentSpot(spot.get());

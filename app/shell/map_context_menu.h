@@ -11,7 +11,7 @@ class WorkspaceView;
 
 // The map's context menu, opened by a right click (or the menu key) on the map view's window. On a
 // spot, which it makes the current spot: what a double click does (a photo spot's slide show, a map
-// spot's map), and Delete. Elsewhere on the map: back to the fit.
+// spot's map), its story, and Delete. Elsewhere on the map: back to the fit.
 //
 // Thread: the user-interface thread. The menu acts on the workspace's document and map view as
 // they are when an item is chosen.

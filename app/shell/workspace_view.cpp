@@ -4,6 +4,7 @@
 #include "app/shell/map_context_menu.h"
 #include "app/shell/map_picture_change.h"
 #include "app/shell/preferences.h"
+#include "app/shell/spot_story_dialog.h"
 #include "app/shell/workspace_layout.h"
 #include "components/interfaces/base_tool.h"
 #include "components/interfaces/class_ids.h"
@@ -248,6 +249,31 @@ void WorkspaceView::Redo()
 {
     com::ComPtr<IUndoManager> undo;
     if (com::SUCCEEDED(document_->GetUndoManager(undo.put())) && undo) undo->Redo();
+}
+
+com::ComPtr<IBaseSpot> WorkspaceView::currentMapSpot() const
+{
+    com::ComPtr<IBaseSpot> spot;
+    com::LONG index = 0;
+    com::LONG count = 0;
+    if (com::FAILED(document_->GetCurrentSpot(spot.put())) || !spot) return {};
+    document_->GetSpotIndex(spot.get(), &index);
+    document_->GetNumSpots(&count);
+    return index < count ? spot : com::ComPtr<IBaseSpot>();
+}
+
+bool WorkspaceView::HasCurrentSpot() const
+{
+    return static_cast<bool>(currentMapSpot());
+}
+
+void WorkspaceView::EditSpotStory()
+{
+    const com::ComPtr<IBaseSpot> spot = currentMapSpot();
+    if (!spot) return;
+    const SpotStory story = SpotStory::Read(*spot.get());
+    SpotStoryDialog dialog(window(), story);
+    if (dialog.exec() == QDialog::Accepted) SpotStory::Write(*document_.get(), *spot.get(), story, dialog.story());
 }
 
 bool WorkspaceView::UndoAvailable() const

@@ -57,6 +57,10 @@ public:
     bool UndoAvailable() const;
     bool RedoAvailable() const;
     void ExportToHtml();
+    // The current spot's story in its dialog (Edit > Spot Story...); available only while a spot of
+    // the map is current.
+    bool HasCurrentSpot() const;
+    void EditSpotStory();
 
     // Into the map a map spot links to (the tool palette's BroadcastOpenMap), and back out to the
     // containing map (the map view's BroadcastZoomOut).
@@ -131,6 +135,8 @@ private:
     void previewPicture(const QString& path);
     // A show of the current spot has something to show: a photo spot with a picture at least.
     bool hasPicturesToShow() const;
+    // The current spot when it is one of the map's, not the preview of a picture from the browser.
+    com::ComPtr<IBaseSpot> currentMapSpot() const;
     void layoutHosts();
     void postLayout();
     // The file browser's column: as the user last made it, within what the workspace leaves the map;

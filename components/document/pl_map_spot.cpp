@@ -31,12 +31,25 @@ com::HRESULT PLMapSpot::GetFileName(com::BSTR* outFileName) noexcept
     });
 }
 
+com::HRESULT PLMapSpot::GetCaption(com::LONG, com::BSTR* outCaption) noexcept
+{
+    if (!outCaption) return com::E_POINTER;
+    *outCaption = nullptr;
+    return com::E_INVALIDARG;
+}
+
+com::HRESULT PLMapSpot::SetCaption(com::LONG, com::BSTR) noexcept
+{
+    return com::E_INVALIDARG;
+}
+
 com::HRESULT PLMapSpot::Save(com::IPropertyBag* bag, int, int) noexcept
 {
     if (!bag) return com::E_POINTER;
     return com::Guarded([&] {
         document::WriteString(*bag, kMapNameKey, fileName_.get());
         saveBounds(*bag);
+        saveStory(*bag);
         return com::S_OK;
     });
 }
@@ -51,6 +64,7 @@ com::HRESULT PLMapSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) n
             com::ThrowIfFailed(SetFileName(&value));
         }
         loadBounds(*bag, errorLog);
+        loadStory(*bag, errorLog);
         return com::S_OK;
     });
 }

@@ -13,6 +13,10 @@ public:
     com::HRESULT SetFileName(com::BSTR* inFileName) noexcept override;
     com::HRESULT GetFileName(com::BSTR* outFileName) noexcept override;
 
+    // A map spot holds no pictures, so no position has a caption.
+    com::HRESULT GetCaption(com::LONG inPictureIndex, com::BSTR* outCaption) noexcept override;
+    com::HRESULT SetCaption(com::LONG inPictureIndex, com::BSTR inCaption) noexcept override;
+
     com::HRESULT Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept override;
     com::HRESULT Save(com::IPropertyBag* bag, int clearDirty, int saveAllProperties) noexcept override;
 

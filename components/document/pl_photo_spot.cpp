@@ -12,6 +12,11 @@ std::u16string FileKey(com::LONG index)
 {
     return document::IndexedKey(u"File_", index, u"_Key");
 }
+
+std::u16string CaptionKey(com::LONG index)
+{
+    return document::IndexedKey(u"Caption_", index, u"_Key");
+}
 }  // namespace
 
 com::HRESULT PLPhotoSpot::InitSpot(tagRECT* inBounds, com::IUnknown* inDocument) noexcept
@@ -23,7 +28,7 @@ com::HRESULT PLPhotoSpot::AddPhoto(com::BSTR* inImageFileName) noexcept
 {
     if (!inImageFileName) return com::E_POINTER;
     return com::Guarded([&] {
-        pictures_.push_back(document::CopyString(*inImageFileName));
+        pictures_.push_back({document::CopyString(*inImageFileName), {}});
         notify(kPictureAdded);
         return com::S_OK;
     });
@@ -35,7 +40,7 @@ com::HRESULT PLPhotoSpot::CurrentImage(com::BSTR* outImagePath) noexcept
     *outImagePath = nullptr;
     if (!indexInList()) return com::S_OK;
     return com::Guarded([&] {
-        *outImagePath = document::CopyString(pictures_[index_].get()).detach();
+        *outImagePath = document::CopyString(pictures_[index_].path.get()).detach();
         return com::S_OK;
     });
 }
@@ -83,7 +88,7 @@ com::HRESULT PLPhotoSpot::InsertPhoto(com::BSTR* inImageFileName) noexcept
     if (!inImageFileName) return com::E_POINTER;
     if (index_ < 0 || index_ > count()) return com::E_INVALIDARG;
     return com::Guarded([&] {
-        pictures_.insert(pictures_.begin() + index_, document::CopyString(*inImageFileName));
+        pictures_.insert(pictures_.begin() + index_, {document::CopyString(*inImageFileName), {}});
         notify(kPictureAdded);
         return com::S_OK;
     });
@@ -130,14 +135,34 @@ com::HRESULT PLPhotoSpot::SetIndex(com::LONG inNewIndex) noexcept
     return com::S_OK;
 }
 
+com::HRESULT PLPhotoSpot::GetCaption(com::LONG inPictureIndex, com::BSTR* outCaption) noexcept
+{
+    if (!outCaption) return com::E_POINTER;
+    *outCaption = nullptr;
+    if (!inList(inPictureIndex)) return com::E_INVALIDARG;
+    return copyOut(pictures_[inPictureIndex].caption, outCaption);
+}
+
+com::HRESULT PLPhotoSpot::SetCaption(com::LONG inPictureIndex, com::BSTR inCaption) noexcept
+{
+    if (!inList(inPictureIndex)) return com::E_INVALIDARG;
+    return com::Guarded([&] {
+        pictures_[inPictureIndex].caption = document::StoryText(inCaption);
+        notify(kPictureCaptionChanged);
+        return com::S_OK;
+    });
+}
+
 com::HRESULT PLPhotoSpot::Save(com::IPropertyBag* bag, int, int) noexcept
 {
     if (!bag) return com::E_POINTER;
     return com::Guarded([&] {
         document::WriteLong(*bag, kNumFilesKey, count());
         saveBounds(*bag);
-        for (com::LONG i = 0; i < count(); ++i) document::WriteString(*bag, FileKey(i), pictures_[i].get());
+        for (com::LONG i = 0; i < count(); ++i) document::WriteString(*bag, FileKey(i), pictures_[i].path.get());
         document::WriteString(*bag, kAudioFileKey, audioFile_.get());
+        saveStory(*bag);
+        for (com::LONG i = 0; i < count(); ++i) saveWords(*bag, CaptionKey(i), pictures_[i].caption);
         return com::S_OK;
     });
 }
@@ -160,6 +185,9 @@ com::HRESULT PLPhotoSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog)
         // A missing key keeps the sound the spot had; a stored null string removes it.
         if (std::optional<com::Bstr> audio = document::ReadString(*bag, kAudioFileKey, errorLog))
             audioFile_ = std::move(*audio);
+        loadStory(*bag, errorLog);
+        // Only pictures that were read have captions; a caption for a position beyond them is dropped.
+        for (com::LONG i = 0; i < count(); ++i) loadWords(*bag, CaptionKey(i), errorLog, pictures_[i].caption);
         return com::S_OK;
     });
 }

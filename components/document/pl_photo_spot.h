@@ -6,7 +6,8 @@
 
 #include <vector>
 
-// A spot holding a slide show: picture paths in showing order, the current index and a sound file.
+// A spot holding a slide show: picture paths in showing order, each with its caption, the current
+// index and a sound file.
 // Thread: the user-interface thread that created it.
 class PLPhotoSpot final : public SpotImplementation<PLPhotoSpot, IPhotoSpot> {
 public:
@@ -25,6 +26,9 @@ public:
     com::HRESULT GetIndex(com::LONG* outIndex) noexcept override;
     com::HRESULT SetIndex(com::LONG inNewIndex) noexcept override;
 
+    com::HRESULT GetCaption(com::LONG inPictureIndex, com::BSTR* outCaption) noexcept override;
+    com::HRESULT SetCaption(com::LONG inPictureIndex, com::BSTR inCaption) noexcept override;
+
     com::HRESULT Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) noexcept override;
     com::HRESULT Save(com::IPropertyBag* bag, int clearDirty, int saveAllProperties) noexcept override;
 
@@ -32,9 +36,17 @@ private:
     ~PLPhotoSpot() override = default;
 
     com::LONG count() const { return static_cast<com::LONG>(pictures_.size()); }
-    bool indexInList() const { return 0 <= index_ && index_ < count(); }
+    bool indexInList() const { return inList(index_); }
 
-    std::vector<com::Bstr> pictures_;
+    // A caption is kept with its picture, so that it moves wherever the picture goes.
+    struct Picture {
+        com::Bstr path;
+        com::Bstr caption;
+    };
+
+    bool inList(com::LONG index) const { return 0 <= index && index < count(); }
+
+    std::vector<Picture> pictures_;
     com::LONG index_ = 0;
     com::Bstr audioFile_;
 };

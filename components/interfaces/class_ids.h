@@ -37,3 +37,4 @@ inline constexpr com::CLSID CLSID_PLUndoSetMapAction = com::MakeGuid("{F1541D2A-
 inline constexpr com::CLSID CLSID_PLSlideShowController = com::MakeGuid("{14833E2D-8B41-4AE9-BDCA-E87BE45F1CCA}");
 inline constexpr com::CLSID CLSID_PLSlideShowView = com::MakeGuid("{D45007B4-26A9-47AB-8718-4EF77310C83A}");
 inline constexpr com::CLSID CLSID_PLUndoDeletePictureAction = com::MakeGuid("{7B623D6E-BEEF-409E-B921-216FCB8B47AA}");
+inline constexpr com::CLSID CLSID_PLUndoSetStoryAction = com::MakeGuid("{2828553B-3E1A-4505-8115-F25A93F00275}");

@@ -24,6 +24,10 @@ enum DocumentChange : com::LONG {
     kAudioChanged = 12,
     kPictureRemoved = 13,
     kCurrentPictureChanged = 14,
+    // A spot's title or text changed.
+    kSpotStoryChanged = 15,
+    // The caption of one of a photo spot's pictures changed.
+    kPictureCaptionChanged = 16,
 };
 
 // What a document's listeners receive: one call per change of the model, `changeFlags` one of the

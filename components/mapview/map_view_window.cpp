@@ -3,9 +3,11 @@
 #include "components/mapview/pl_map_view.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace mapview {
@@ -33,6 +35,18 @@ MapViewWindow::MapViewWindow(PLMapView& view, QWidget& host)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+bool MapViewWindow::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = view_.toolTipAt({help->pos().x(), help->pos().y()});
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, this);
+    return true;
 }
 
 void MapViewWindow::paintEvent(QPaintEvent*)

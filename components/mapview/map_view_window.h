@@ -28,6 +28,7 @@ public:
     void showButtonFor(bool maximized) { buttons_.showFor(maximized); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

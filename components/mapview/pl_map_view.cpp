@@ -13,6 +13,7 @@
 #include "components/interfaces/undo_set_map_spot_map.h"
 #include "components/mapview/map_view_window.h"
 #include "components/mapview/spot_edits.h"
+#include "components/mapview/spot_tool_tip.h"
 #include "components/mapview/tool_support.h"
 #include "components/mapview/undo_group.h"
 #include "imaging/graphics.h"
@@ -395,6 +396,16 @@ void PLMapView::onLButtonDown(tagPOINT point)
 void PLMapView::onMouseMove(tagPOINT point)
 {
     callTool(&IBaseTool::OnMouseMove, point);
+}
+
+QString PLMapView::toolTipAt(tagPOINT point)
+{
+    if (!document_) return {};
+    tagPOINT model{};
+    ConvertAreaPointToModelPoint(&point, &model);
+    com::ComPtr<IBaseSpot> hit;
+    document_->SpotAtPoint(&model, hit.put());
+    return hit ? mapview::SpotToolTip(*hit.get()) : QString();
 }
 
 void PLMapView::onLButtonUp(tagPOINT point)

@@ -75,6 +75,8 @@ public:
     void onKeyDown(const ui::KeyPress& key);
     void onLButtonDown(tagPOINT point);
     void onMouseMove(tagPOINT point);
+    // The story of the spot under an area point, as its tooltip; empty where there is none.
+    QString toolTipAt(tagPOINT point);
     void onLButtonUp(tagPOINT point);
     void onLButtonDoubleClick(tagPOINT point);
     void onCollapseClicked();

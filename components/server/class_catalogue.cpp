@@ -34,6 +34,7 @@
 #include "components/undo/pl_undo_set_map_action.h"
 #include "components/undo/pl_undo_set_map_spot_map.h"
 #include "components/undo/pl_undo_set_picture_action.h"
+#include "components/undo/pl_undo_set_story_action.h"
 
 #include <algorithm>
 
@@ -73,6 +74,7 @@ const ClassEntry kClasses[] = {
     {"PLSlideShowController", "Components.SlideShowController.1", CLSID_PLSlideShowController, true, &com::ClassFactory<PLSlideShowController>::Instance},
     {"PLSlideShowView", "Components.SlideShowView.1", CLSID_PLSlideShowView, true, &com::ClassFactory<PLSlideShowView>::Instance},
     {"PLUndoDeletePictureAction", "Components.UndoDeletePictureAction.1", CLSID_PLUndoDeletePictureAction, true, &com::ClassFactory<PLUndoDeletePictureAction>::Instance},
+    {"PLUndoSetStoryAction", "Components.UndoSetStoryAction.1", CLSID_PLUndoSetStoryAction, true, &com::ClassFactory<PLUndoSetStoryAction>::Instance},
 };
 
 const InterfaceEntry kInterfaces[] = {
@@ -93,6 +95,8 @@ const InterfaceEntry kInterfaces[] = {
     {"IUndoSetMapSpotMap", IID_IUndoSetMapSpotMap},
     {"IUndoSetMapAction", IID_IUndoSetMapAction},
     {"IUndoDeletePictureAction", IID_IUndoDeletePictureAction},
+    {"ISpotStory", IID_ISpotStory},
+    {"IUndoSetStoryAction", IID_IUndoSetStoryAction},
     {"IMapView", IID_IMapView},
     {"_IMapViewEvents", IID__IMapViewEvents},
     {"IBaseSpotView", IID_IBaseSpotView},

@@ -3,9 +3,11 @@
 #include "components/interfaces/class_ids.h"
 #include "components/interfaces/file_type.h"
 #include "components/interfaces/restore_spot_action.h"
+#include "components/interfaces/spot_story.h"
 #include "components/interfaces/undo_delete_picture_action.h"
 #include "components/interfaces/undo_set_picture_action.h"
 #include "components/mapview/undo_group.h"
+#include "components/slideshow/caption_band.h"
 #include "components/slideshow/slide_geometry.h"
 #include "components/slideshow/slide_show_window.h"
 #include "imaging/graphics.h"
@@ -109,6 +111,7 @@ com::HRESULT PLSlideShowView::OnSlideShowStart(com::BSTR* inMapFilePath) noexcep
             photoSpot->CurrentImage(picture.put());
             currentPicturePath_ = TextOf(picture.get());
             loadPicture(currentPicturePath_);
+            readCaption(*photoSpot);
             fitPicture();
             invalidate();
             // The sound of a show started over a running one (a picture previewed from the file
@@ -220,6 +223,14 @@ com::HRESULT PLSlideShowView::DocumentChanged(com::IUnknown* pUnknown, com::LONG
             if (count != 0) showCurrentPicture(*photoSpot);
             break;
         }
+        case kPictureCaptionChanged: {
+            const com::ComPtr<IPhotoSpot> shown = currentPhotoSpot();
+            if (!shown || shown.tryAs<com::IUnknown>().get() != pUnknown) break;
+            readCaption(*shown);
+            needsRender_ = true;
+            invalidate();
+            break;
+        }
         default:
             break;
         }
@@ -233,6 +244,7 @@ void PLSlideShowView::showCurrentPicture(IPhotoSpot& spot)
     spot.CurrentImage(picture.put());
     currentPicturePath_ = TextOf(picture.get());
     loadPicture(currentPicturePath_);
+    readCaption(spot);
     fitPicture();
     if (timerRuns()) {
         killTimer();
@@ -252,6 +264,16 @@ void PLSlideShowView::loadPicture(const QString& path)
     const tagRECT shown = slideshow::FitSlide(picture_->size(), clientSize());
     if (shown.right > shown.left && shown.bottom > shown.top)
         picture_->pixelsFor(QSize(shown.right - shown.left, shown.bottom - shown.top));
+}
+
+void PLSlideShowView::readCaption(IPhotoSpot& spot)
+{
+    currentCaption_.clear();
+    const auto story = com::ComPtr<IPhotoSpot>(&spot).tryAs<ISpotStory>();
+    com::LONG index = 0;
+    com::Bstr caption;
+    if (story && com::SUCCEEDED(spot.GetIndex(&index)) && com::SUCCEEDED(story->GetCaption(index, caption.put())))
+        currentCaption_ = TextOf(caption.get());
 }
 
 void PLSlideShowView::fitPicture()
@@ -488,8 +510,11 @@ void PLSlideShowView::rebuildBackBuffer(QSize bounds, qreal devicePixelRatio)
     if (picture_) {
         const QRect target = ToQRect(pictureRect_);
         if (!target.isEmpty()) {
-            imaging::Graphics graphics(backBuffer_);
-            graphics.drawImage(picture_->pixelsFor((QSizeF(target.size()) * devicePixelRatio).toSize()), target);
+            {
+                imaging::Graphics graphics(backBuffer_);
+                graphics.drawImage(picture_->pixelsFor((QSizeF(target.size()) * devicePixelRatio).toSize()), target);
+            }
+            slideshow::PaintCaptionBand(backBuffer_, target, currentCaption_);
         }
     }
     paintCornerMap(backBuffer_);

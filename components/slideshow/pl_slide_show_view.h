@@ -26,8 +26,8 @@ class SlideShowWindow;
 }
 
 // The slide show control: plays the pictures of the document's current photo spot, each fitted on
-// white for five seconds after it was painted, with the spot's sound once, and the map picture as a
-// thumbnail in the top right corner. Its window (SlideShowWindow) only translates Qt's events into
+// white for five seconds after it was painted, with its caption in a band at its foot, the spot's
+// sound once, and the map picture as a thumbnail in the top right corner. Its window (SlideShowWindow) only translates Qt's events into
 // the handlers below.
 //
 // The show is stopped (no timer, no start pending), waiting to run (the next paint starts the
@@ -84,6 +84,7 @@ private:
     void markDirty();
 
     void loadPicture(const QString& path);
+    void readCaption(IPhotoSpot& spot);
     void fitPicture();
     void showCurrentPicture(IPhotoSpot& spot);
     void step(bool forward);
@@ -100,6 +101,7 @@ private:
     com::ComPtr<IDocument> document_;
     QString mapPicturePath_;
     QString currentPicturePath_;
+    QString currentCaption_;
     std::optional<imaging::ShownPicture> picture_;
     tagRECT pictureRect_{0, 0, 0, 0};
     bool needsRender_ = true;

@@ -4,7 +4,8 @@
 #include "platform/com/bstr.h"
 #include "platform/com/implements.h"
 
-// Undo and Redo of a picture removed from a photo spot at a known position.
+// Undo and Redo of a picture removed from a photo spot at a known position. The picture's caption,
+// read from the spot when the action is initialised (before the removal), comes back with it.
 class PLUndoDeletePictureAction final
     : public com::Implements<PLUndoDeletePictureAction, IUndoDeletePictureAction, IUndoAction> {
 public:
@@ -17,5 +18,6 @@ private:
 
     com::ComPtr<IPhotoSpot> spot_;
     com::Bstr name_;
+    com::Bstr caption_;
     com::LONG index_ = 0;
 };

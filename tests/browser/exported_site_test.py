@@ -40,9 +40,17 @@ kRootPictureSize = (1000, 600)
 kLinkedName = "Marché"
 kSoundSeconds = 1.0
 
+# A story whose words would be markup or script if a page took them as such.
+kStory = {
+    "title": "Harbour <b>&</b> \"Dawn\"",
+    "text": "Boats came in\nbefore six.\n\n<script>window.storyRan = true</script> & the bells",
+    "captions": ["<img src=x onerror=\"window.captionRan = true\"> The pier", "Fish & chips", ""],
+}
+
 # Spot bounds on the map picture. Spot 1's middle picture goes missing from the site.
 kRootSpots = [
-    {"kind": "photo", "bounds": (100, 100, 300, 250), "pictures": ["Harbour", "Market", "Bridge"], "sound": True},
+    {"kind": "photo", "bounds": (100, 100, 300, 250), "pictures": ["Harbour", "Market", "Bridge"], "sound": True,
+     "story": kStory},
     {"kind": "photo", "bounds": (600, 300, 700, 400), "pictures": ["Harbour", "Market", "Bridge"]},
     {"kind": "map", "bounds": (850, 450, 950, 550)},
 ]
@@ -87,8 +95,13 @@ def write_map(path, picture, spots, folder):
         files = "".join(f'<File__{j}__Key vt="8">{escape(str(folder / (name + ".png")))}</File__{j}__Key>'
                         for j, name in enumerate(spot["pictures"]))
         sound = escape(str(folder / "Bells.wav")) if spot.get("sound") else ""
+        story = spot.get("story", {})
+        words = "".join(f'<{key} vt="8">{escape(story[name])}</{key}>'
+                        for key, name in (("TitleKey", "title"), ("TextKey", "text")) if story.get(name))
+        words += "".join(f'<Caption__{j}__Key vt="8">{escape(caption)}</Caption__{j}__Key>'
+                         for j, caption in enumerate(story.get("captions", [])) if caption)
         parts.append(f'<Spot__{index}__Key vt="9" clsid="{kPhotoSpot}"><NumFilesKey vt="3">{len(spot["pictures"])}'
-                     f'</NumFilesKey>{bounds}{files}<AudioFileKey vt="8">{sound}</AudioFileKey>'
+                     f'</NumFilesKey>{bounds}{files}<AudioFileKey vt="8">{sound}</AudioFileKey>{words}'
                      f'</Spot__{index}__Key>')
     parts.append("</Object>")
     path.write_text("".join(parts), encoding="utf-8")
@@ -289,6 +302,12 @@ class ClassicStyle(SiteInBrowser, unittest.TestCase):
             "window.setTimeout = (handler, delay, ...rest) => pinloreTimeout(handler, delay / 100, ...rest);")
         return ""
 
+    def test_the_pages_say_nothing_of_stories(self):
+        for page in ("index.html", "spot0.html"):
+            text = (self.site / page).read_text(encoding="latin-1")
+            for words in ("Harbour", "Boats", "pier", "Fish"):
+                self.assertNotIn(words, text)
+
 
 class ModernStyle(SiteInBrowser, unittest.TestCase):
     style = "modern"
@@ -385,6 +404,25 @@ class ModernStyle(SiteInBrowser, unittest.TestCase):
         after = len(self.records())
         self.click_spot(kRootPictureSize, kRootSpots[2]["bounds"])
         self.wait_for_page("spot2/index.html", after)
+
+    def test_the_story_is_the_spot_pages_heading_paragraphs_and_captions_and_stays_text(self):
+        self.open("index.html")
+        pin = self.page.evaluate("(() => { const pin = document.querySelector('.pin');"
+                                 " return [pin.title, pin.querySelector('img').alt]; })()")
+        self.assertEqual(pin, [kStory["title"]] * 2)
+        self.open("spot0.html", "?interval=60000")
+        self.wait_for_picture("images/spot0_img0.jpg")
+        self.assertEqual(self.page.evaluate("document.querySelector('h1').textContent"), kStory["title"])
+        self.assertEqual(self.page.evaluate("Array.from(document.querySelectorAll('.story p'), (p) => p.innerText)"),
+                         ["Boats came in\nbefore six.", "<script>window.storyRan = true</script> & the bells"])
+        caption = "(() => { const c = document.getElementById('caption'); return c.hidden ? null : c.textContent; })()"
+        self.assertEqual(self.page.evaluate(caption), kStory["captions"][0])
+        for expected_picture, expected_caption in (("images/spot0_img1.jpg", kStory["captions"][1]),
+                                                   ("images/spot0_img2.jpg", None)):
+            self.page.press("ArrowRight")
+            self.wait_for_picture(expected_picture)
+            self.assertEqual(self.page.evaluate(caption), expected_caption)
+        self.assertIsNone(self.page.evaluate("window.storyRan || window.captionRan || null"))
 
     def test_pages_are_standard_utf8_documents_that_show_their_names(self):
         self.open("index.html")

@@ -104,4 +104,33 @@ std::vector<com::ComPtr<IBaseSpot>> SpotsOf(const com::ComPtr<IDocument>& docume
     return spots;
 }
 
+StoryWords StoryOf(com::IUnknown* spot)
+{
+    const auto story = com::ComPtr<com::IUnknown>(spot).as<ISpotStory>();
+    StoryWords words;
+    com::Bstr title;
+    com::Bstr text;
+    com::ThrowIfFailed(story->GetTitle(title.put()));
+    com::ThrowIfFailed(story->GetText(text.put()));
+    words.title = title.view();
+    words.text = text.view();
+    com::LONG count = 0;
+    if (const auto photo = story.tryAs<IPhotoSpot>()) com::ThrowIfFailed(photo->NumImages(&count));
+    for (com::LONG i = 0; i < count; ++i) {
+        com::Bstr caption;
+        com::ThrowIfFailed(story->GetCaption(i, caption.put()));
+        words.captions.emplace_back(caption.view());
+    }
+    return words;
+}
+
+void SetStory(com::IUnknown* spot, const StoryWords& words)
+{
+    const auto story = com::ComPtr<com::IUnknown>(spot).as<ISpotStory>();
+    com::ThrowIfFailed(story->SetTitle(com::Bstr(words.title).get()));
+    com::ThrowIfFailed(story->SetText(com::Bstr(words.text).get()));
+    for (std::size_t i = 0; i < words.captions.size(); ++i)
+        com::ThrowIfFailed(story->SetCaption(static_cast<com::LONG>(i), com::Bstr(words.captions[i]).get()));
+}
+
 }  // namespace test_support

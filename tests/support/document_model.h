@@ -3,6 +3,7 @@
 #include "components/interfaces/document.h"
 #include "components/interfaces/map_spot.h"
 #include "components/interfaces/photo_spot.h"
+#include "components/interfaces/spot_story.h"
 #include "platform/com/bstr.h"
 
 #include <optional>
@@ -29,5 +30,16 @@ std::optional<std::u16string> LinkOf(const com::ComPtr<IMapSpot>& spot);
 std::u16string MapFileOf(const com::ComPtr<IDocument>& document);
 tagRECT BoundsOf(com::IUnknown* spot);
 std::vector<com::ComPtr<IBaseSpot>> SpotsOf(const com::ComPtr<IDocument>& document);
+
+// A spot's story: its title, its text and (a photo spot's) captions in picture order.
+struct StoryWords {
+    std::u16string title;
+    std::u16string text;
+    std::vector<std::u16string> captions;
+    friend bool operator==(const StoryWords&, const StoryWords&) = default;
+};
+StoryWords StoryOf(com::IUnknown* spot);
+// Sets the title, the text and each caption given (captions from picture 0 on).
+void SetStory(com::IUnknown* spot, const StoryWords& words);
 
 }  // namespace test_support

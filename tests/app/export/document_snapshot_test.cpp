@@ -1,5 +1,6 @@
 #include "app/export/document_snapshot.h"
 #include "components/interfaces/photo_spot.h"
+#include "tests/support/document_model.h"
 #include "tests/app/export/map_files.h"
 #include "tests/app/export/site_folder.h"
 #include "tests/support/registered_components.h"
@@ -24,6 +25,10 @@ TEST_F(DocumentSnapshotTest, PicturesAreTakenFromTheCurrentOneOnAndTheSpotKeepsI
     com::ComPtr<IBaseSpot> first;
     ASSERT_EQ(map->SpotAtIndex(0, first.put()), com::S_OK);
     auto photos = first.as<IPhotoSpot>();
+    test_support::SetStory(first.get(), {u"Coast", u"By the sea", {u"a", u"", u"c"}});
+    com::ComPtr<IBaseSpot> second;
+    ASSERT_EQ(map->SpotAtIndex(1, second.put()), com::S_OK);
+    test_support::SetStory(second.get(), {u"To Paris", u"", {}});
     photos->SetIndex(1);
 
     const MapSnapshot snapshot = DocumentSnapshot::Take(*map.get());
@@ -31,6 +36,10 @@ TEST_F(DocumentSnapshotTest, PicturesAreTakenFromTheCurrentOneOnAndTheSpotKeepsI
     ASSERT_EQ(snapshot.spots.size(), 2u);
     EXPECT_EQ(snapshot.spots[0].kind, SpotSnapshot::Kind::Photo);
     EXPECT_EQ(snapshot.spots[0].pictures, QStringList({"/p/B.jpg", "/p/C.jpg", "/p/A.jpg"}));
+    EXPECT_EQ(snapshot.spots[0].captions, QStringList({"", "c", "a"})) << "each caption with its picture";
+    EXPECT_EQ(snapshot.spots[0].title, "Coast");
+    EXPECT_EQ(snapshot.spots[0].text, "By the sea");
+    EXPECT_EQ(snapshot.spots[1].title, "To Paris");
     EXPECT_EQ(snapshot.spots[0].audioFile, "/s/song.mp3");
     EXPECT_EQ(snapshot.spots[0].bounds.right, 3);
     EXPECT_EQ(snapshot.spots[1].kind, SpotSnapshot::Kind::Map);

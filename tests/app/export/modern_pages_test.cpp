@@ -36,8 +36,8 @@ void expectSelfContainedDocument(const QString& page)
 TEST(ModernPages, PagesAreWholeDocumentsThatNeedNoOtherFile)
 {
     const tagRECT spot{100, 100, 200, 150};
-    expectSelfContainedDocument(indexPage("Coast", QString(), modern().photoSpotPin(spot, 0)));
-    expectSelfContainedDocument(indexPage("Town", "Coast", modern().mapSpotPin(spot, 1)));
+    expectSelfContainedDocument(indexPage("Coast", QString(), modern().photoSpotPin(spot, 0, QString())));
+    expectSelfContainedDocument(indexPage("Town", "Coast", modern().mapSpotPin(spot, 1, "Town")));
     expectSelfContainedDocument(modern().spotPage({"Coast", "Coast", 0, 2, "spot0_sound.mp3"}));
     expectSelfContainedDocument(modern().spotPage({"Coast", "Coast", 3, 0, QString()}));
 }
@@ -58,7 +58,8 @@ TEST(ModernPages, PinsLeadToTheirPagesFromTheirSpotsCentreInPercent)
         {{600, 440, 700, 600}, true, 2, "href=\"spot2/index.html\" style=\"left:101.5625%;top:108.3333%\""},
     };
     for (const auto& [pageRect, mapSpot, index, expected] : cases) {
-        const QString pin = mapSpot ? modern().mapSpotPin(pageRect, index) : modern().photoSpotPin(pageRect, index);
+        const QString pin = mapSpot ? modern().mapSpotPin(pageRect, index, QString())
+                                    : modern().photoSpotPin(pageRect, index, QString());
         EXPECT_TRUE(pin.contains(expected)) << pin.toStdString();
         EXPECT_TRUE(pin.contains("<img src=\"images/pushPin.gif\" width=\"24\" height=\"20\""));
     }
@@ -104,4 +105,35 @@ TEST(ModernPages, NamesAreEscapedForWhereTheyArePlaced)
     EXPECT_TRUE(spot.contains("<title>" + escaped + "</title>"));
     EXPECT_TRUE(spot.contains(">Up to " + escaped + "</a>"));
     EXPECT_TRUE(spot.contains("src=\"sounds/spot0_sound.a%20b%23%22%3Cc%3E%25\""));
+}
+
+// A story's words are text wherever they land: escaped in the heading, the paragraphs, the captions
+// and the pins' attributes, and read by the show's script as text only.
+TEST(ModernPages, TheStoryIsTheSpotPagesHeadingParagraphsAndCaptions)
+{
+    const QString words = "Fish & <Chips> \"Bay\"";
+    const QString escaped = "Fish &amp; &lt;Chips&gt; &quot;Bay&quot;";
+    SpotPage story{"Coast", "Bay", 2, 3, QString(), words, "First line\nsame paragraph\n\n \nSecond " + words, {"", words, "Last"}};
+    const QString page = modern().spotPage(story);
+    EXPECT_TRUE(page.contains("<title>Coast</title>")) << "the window keeps the map's name";
+    EXPECT_TRUE(page.contains("<h1>" + escaped + "</h1>"));
+    EXPECT_TRUE(page.contains("<div class=\"story\">\n<p>First line<br>\nsame paragraph</p>\n<p>Second " + escaped +
+                              "</p>\n</div>\n"))
+        << page.toStdString();
+    EXPECT_TRUE(page.contains("Picture 1</a></li>"));
+    EXPECT_TRUE(page.contains("Picture 2</a> <span class=\"caption\">" + escaped + "</span></li>"));
+    EXPECT_TRUE(page.contains("<figcaption id=\"caption\" hidden></figcaption>"));
+    EXPECT_TRUE(page.contains("words.textContent")) << "captions reach the page as text, never as markup";
+
+    const QString plain = modern().spotPage({"Coast", "Bay", 2, 1, QString()});
+    EXPECT_TRUE(plain.contains("<h1>Coast</h1>")) << "a spot without a title keeps the map's name";
+    EXPECT_FALSE(plain.contains("class=\"story\""));
+    EXPECT_FALSE(plain.contains("<span class=\"caption\""));
+
+    const tagRECT spot{100, 100, 200, 150};
+    const QString pin = modern().photoSpotPin(spot, 0, words);
+    EXPECT_TRUE(pin.contains("title=\"" + escaped + "\"")) << pin.toStdString();
+    EXPECT_TRUE(pin.contains("alt=\"" + escaped + "\""));
+    EXPECT_FALSE(modern().mapSpotPin(spot, 0, QString()).contains("title="));
+    EXPECT_TRUE(modern().mapSpotPin(spot, 0, QString()).contains("alt=\"Map\""));
 }

@@ -57,6 +57,8 @@ TEST_F(MainFrameTest, TheMenusAreThoseOfTheProgram)
          {{"&Undo\tCtrl+Z", command::kUndo, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
           {"&Redo\tCtrl+Y", command::kRedo, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
           {"", 0, {}},
+          {"Spot &Story...\tF2", command::kSpotStory, {QKeySequence("F2")}},
+          {"", 0, {}},
           {"&Full Screen\tF11", command::kFullScreen, {QKeySequence("F11")}},
           {"Re&load Folder\tF5", command::kReloadFolder, {QKeySequence("F5")}}}},
         {"&Help",

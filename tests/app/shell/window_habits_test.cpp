@@ -1,6 +1,7 @@
 #include "app/shell/column_handle.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/preferences.h"
+#include "app/shell/spot_story_dialog.h"
 #include "components/interfaces/class_ids.h"
 #include "platform/com/runtime.h"
 #include "platform/ui/hosted_control.h"
@@ -111,6 +112,7 @@ TEST_F(WindowHabitsTest, TheMapsContextMenuActsOnTheSpotOrTheMapUnderThePointer)
 {
     const QString italy = saveMap("Italy.plm", 1, {saveMap("Rome.plm", 0)});
     const QString rome = path("Rome.plm");
+    int storiesAsked = 0;
     const struct Case {
         const char* what;
         QPoint model;  // where the right click lands on the map
@@ -118,14 +120,20 @@ TEST_F(WindowHabitsTest, TheMapsContextMenuActsOnTheSpotOrTheMapUnderThePointer)
         QString chosen;
         std::function<void()> check;
     } cases[] = {
-        {"a photo spot's show", {25, 25}, {"Play &Slide Show", "", "&Delete\tDel"}, "Play &Slide Show",
+        {"a photo spot's show", {25, 25}, {"Play &Slide Show", "Spot &Story...\tF2", "", "&Delete\tDel"},
+         "Play &Slide Show",
          [&] {
              EXPECT_TRUE(workspace().slideShowViewHost()->isVisible());
              EXPECT_EQ(currentSpotIndex(), 0);
              workspace().StopSlideShow();
          }},
-        {"a map spot's map", {65, 75}, {"&Go to Map", "", "&Delete\tDel"}, "&Go to Map",
+        {"a map spot's map", {65, 75}, {"&Go to Map", "Spot &Story...\tF2", "", "&Delete\tDel"}, "&Go to Map",
          [&] { EXPECT_EQ(workspace().documentPath(), rome); }},
+        {"a spot's story", {65, 75}, {}, "Spot &Story...\tF2",
+         [&] {
+             EXPECT_EQ(storiesAsked, 1);
+             EXPECT_EQ(currentSpotIndex(), 1);
+         }},
         {"a spot deleted", {65, 75}, {}, "&Delete\tDel",
          [&] {
              EXPECT_EQ(spotCount(), 1);
@@ -138,6 +146,11 @@ TEST_F(WindowHabitsTest, TheMapsContextMenuActsOnTheSpotOrTheMapUnderThePointer)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.chosen.startsWith("Spot &Story"))
+            whenModal<shell::SpotStoryDialog>([&](shell::SpotStoryDialog& dialog) {
+                ++storiesAsked;
+                dialog.reject();
+            });
         ASSERT_EQ(workspace().OpenDocumentFile(italy, true), shell::WorkspaceView::OpenOutcome::Opened);
         // Zoomed in, so that the fit has something to come back from.
         QWheelEvent wheel(QPointF(100, 100), mapWindow()->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 120),

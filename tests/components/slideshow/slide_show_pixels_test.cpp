@@ -1,6 +1,8 @@
 #include "tests/components/slideshow/slide_show_view_fixture.h"
 
 #include "tests/support/document_model.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,39 @@ TEST_F(SlideShowViewTest, PicturesAreFittedIntoTheViewNeverEnlargedAndCentred)
     }
 }
 
+TEST_F(SlideShowViewTest, PhonePicturesAndWebPicturesAreSlidesTurnedAsTheyAreSeen)
+{
+    using test_support::HeifWriter;
+    using test_support::TestPictures;
+    HeifWriter::Options turned;
+    turned.orientation = 6;  // the red left half comes on top
+    HeifWriter::Options deepAv1;
+    deepAv1.codec = HeifWriter::Codec::Av1;
+    deepAv1.bitDepth = 10;
+
+    currentSpotWith({file("IMG_0001.HEIC", HeifWriter::Encode(TestPictures::Halves({160, 80}), turned))});
+    start();
+    const QImage shown = paint();  // 80 x 160 at its own size, centred in the 200 x 200 view
+    auto roughly = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+               std::abs(a.blue() - b.blue()) < 40;
+    };
+    for (QPoint point : {QPoint(61, 21), QPoint(138, 21), QPoint(100, 60)})
+        EXPECT_TRUE(roughly(shown.pixelColor(point), kRed)) << point.x() << ", " << point.y();
+    for (QPoint point : {QPoint(61, 178), QPoint(138, 178), QPoint(100, 140)})
+        EXPECT_TRUE(roughly(shown.pixelColor(point), kBlue)) << point.x() << ", " << point.y();
+    for (QPoint point : {QPoint(59, 100), QPoint(140, 100), QPoint(100, 19), QPoint(100, 180)})
+        EXPECT_EQ(shown.pixelColor(point), kWhite) << point.x() << ", " << point.y();
+
+    currentSpotWith({file("dawn.avif", HeifWriter::Encode(TestPictures::Filled({400, 200}, kBlue), deepAv1))});
+    start();
+    ExpectPictureAt(paint(), QRect(0, 50, 200, 100), kBlue);
+
+    currentSpotWith({file("saved.webp", TestPictures::Webp(TestPictures::Filled({100, 50}, kRed)))});
+    start();
+    ExpectPictureAt(paint(), QRect(50, 75, 100, 50), kRed);
+}
+
 TEST_F(SlideShowViewTest, AResizedViewFitsThePictureAgain)
 {
     currentSpotWith({picture("wide.png", {400, 300}, kRed)});
@@ -114,3 +149,37 @@ TEST_F(SlideShowViewTest, AMapPictureThatDoesNotDecodeLeavesTheCornerEmpty)
 }
 
 }  // namespace
+
+// The caption stands in a dark band across the foot of the picture, in white, over a light picture
+// as over a dark one; a picture without a caption, or the next one, shows no band.
+TEST_F(SlideShowViewTest, TheCurrentPicturesCaptionReadsInABandAtItsFoot)
+{
+    host->resize(400, 400);
+    const QRect drawn(0, 50, 400, 300);
+    for (const QColor& colour : {kWhite, kBlack}) {
+        SCOPED_TRACE(colour.name().toStdString());
+        // As the workspace starts a show of a map just opened: the view is shown once the show has begun.
+        host->hide();
+        const auto spot = currentSpotWith({picture("captioned.png", {400, 300}, colour), picture("plain.png", {400, 300}, kRed)});
+        test_support::SetStory(spot.get(), {u"", u"", {u"Harbour at dawn, the boats coming in", u""}});
+        start();
+        host->show();
+        const QImage shown = paint();
+        int white = 0;
+        int band = 0;
+        for (int x = drawn.left(); x <= drawn.right(); ++x) {
+            for (int y = drawn.bottom() - 40; y <= drawn.bottom(); ++y) {
+                const QColor pixel = shown.pixelColor(x, y);
+                if (pixel.lightness() > 200) ++white;
+                if (pixel.lightness() < 90) ++band;
+            }
+        }
+        EXPECT_GT(white, 50) << "the caption's letters";
+        EXPECT_GT(band, 2000) << "the band under them";
+        EXPECT_TRUE(Near(shown.pixelColor(drawn.center().x(), drawn.top() + 10), colour)) << "the picture above the band";
+
+        view->NextSlide();
+        ExpectPictureAt(paint(), drawn, kRed);
+        view->StopSlideShow();
+    }
+}

@@ -7,6 +7,7 @@
 #include "components/interfaces/undo_set_map_action.h"
 #include "components/interfaces/undo_set_map_spot_map.h"
 #include "components/interfaces/undo_set_picture_action.h"
+#include "components/interfaces/undo_set_story_action.h"
 #include "platform/com/event_source.h"
 #include "platform/com/runtime.h"
 #include "tests/support/dispatch_calls.h"
@@ -145,6 +146,82 @@ TEST_F(UndoActions, ADeletedPictureGoesBackAtItsPositionAndBecomesCurrent)
     EXPECT_EQ(IndexOf(spot), 0);
     EXPECT_EQ(redo(action), (Flags{14, 13}));
     EXPECT_EQ(PicturesOf(spot), (Pictures{u"B", u"C"}));
+}
+
+// A caption belongs to its picture: wherever pictures go through the slide show's edits and their
+// undo, each caption stays with its own.
+TEST_F(UndoActions, CaptionsFollowTheirPicturesThroughDeleteInsertUndoAndRedo)
+{
+    ComPtr<IUndoManager> manager;
+    ASSERT_EQ(document->GetUndoManager(manager.put()), S_OK);
+    manager->SetDocument(document.get());
+    auto spot = photoWith({u"A", u"B", u"C"});
+    SetStory(spot.get(), {u"", u"", {u"a", u"b", u"c"}});
+    const auto record = [&](auto action) { manager->AddUndoAction(action.template as<IUndoAction>().get()); };
+    const auto captions = [&] { return std::make_pair(PicturesOf(spot), StoryOf(spot.get()).captions); };
+    using State = std::pair<Pictures, Pictures>;
+
+    Bstr b(u"B");
+    BSTR bName = b.get();
+    auto removed = CreateInstance<IUndoDeletePictureAction>(CLSID_PLUndoDeletePictureAction);
+    ASSERT_EQ(removed->Initialize(spot.get(), &bName, 1), S_OK);
+    record(removed);
+    spot->SetIndex(1);
+    spot->RemoveCurrentImage();
+    const State afterDelete{{u"A", u"C"}, {u"a", u"c"}};
+    EXPECT_EQ(captions(), afterDelete);
+
+    Bstr x(u"X");
+    BSTR xName = x.get();
+    spot->SetIndex(1);
+    spot->InsertPhoto(&xName);
+    auto inserted = CreateInstance<IUndoSetPictureAction>(CLSID_PLUndoSetPictureAction);
+    ASSERT_EQ(inserted->Initialize(spot.get(), 1, &xName), S_OK);
+    record(inserted);
+    const State afterInsert{{u"A", u"X", u"C"}, {u"a", u"", u"c"}};
+    EXPECT_EQ(captions(), afterInsert);
+
+    Bstr none(u"");
+    Bstr words(u"x");
+    BSTR before = none.get();
+    BSTR after = words.get();
+    auto captioned = CreateInstance<IUndoSetStoryAction>(CLSID_PLUndoSetStoryAction);
+    ASSERT_EQ(captioned->Initialize(spot.as<ISpotStory>().get(), 1, &before, &after), S_OK);
+    record(captioned);
+    EXPECT_EQ(redo(captioned), (Flags{kPictureCaptionChanged}));
+    const State afterCaption{{u"A", u"X", u"C"}, {u"a", u"x", u"c"}};
+    EXPECT_EQ(captions(), afterCaption);
+
+    const State original{{u"A", u"B", u"C"}, {u"a", u"b", u"c"}};
+    for (const State& expected : {afterInsert, afterDelete, original}) {
+        manager->Undo();
+        EXPECT_EQ(captions(), expected);
+    }
+    for (const State& expected : {afterDelete, afterInsert, afterCaption}) {
+        manager->Redo();
+        EXPECT_EQ(captions(), expected);
+    }
+}
+
+TEST_F(UndoActions, StoryPartsGoBackToTheirOldWordsAndOthersAreRefused)
+{
+    auto link = MakeMapSpot(document.get(), {0, 0, 10, 10});
+    const auto story = link.as<ISpotStory>();
+    Bstr oldTitle(u"Old");
+    Bstr newTitle(u"New");
+    BSTR before = oldTitle.get();
+    BSTR after = newTitle.get();
+    for (const LONG part : {LONG(kStoryTitle), LONG(kStoryText)}) {
+        auto action = CreateInstance<IUndoSetStoryAction>(CLSID_PLUndoSetStoryAction);
+        ASSERT_EQ(action->Initialize(story.get(), part, &before, &after), S_OK);
+        EXPECT_EQ(redo(action), (Flags{kSpotStoryChanged}));
+        EXPECT_EQ(undo(action), (Flags{kSpotStoryChanged}));
+    }
+    EXPECT_EQ(StoryOf(link.get()), (StoryWords{u"Old", u"Old", {}}));
+    auto refused = CreateInstance<IUndoSetStoryAction>(CLSID_PLUndoSetStoryAction);
+    EXPECT_EQ(refused->Initialize(story.get(), kStoryText - 1, &before, &after), E_INVALIDARG);
+    EXPECT_EQ(refused->Initialize(nullptr, kStoryTitle, &before, &after), E_POINTER);
+    EXPECT_EQ(story->SetCaption(0, after), E_INVALIDARG) << "a map spot has no picture to caption";
 }
 
 TEST_F(UndoActions, SoundAndLinkGoBackToTheirOldValuesIncludingNone)

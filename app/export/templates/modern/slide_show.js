@@ -14,8 +14,13 @@
   const sound = document.getElementById("sound");
   const pauseButton = document.getElementById("pause");
   const counter = document.getElementById("counter");
-  const pictures = Array.from(document.querySelectorAll("#pictures a"),
-                              (link) => ({full: link.getAttribute("href"), low: link.dataset.lowResolution}));
+  const caption = document.getElementById("caption");
+  // A caption is read as text from the list and shown as text: words are never markup or script.
+  const pictures = Array.from(document.querySelectorAll("#pictures li"), (item) => {
+    const link = item.querySelector("a");
+    const words = item.querySelector(".caption");
+    return {full: link.getAttribute("href"), low: link.dataset.lowResolution, caption: words ? words.textContent : ""};
+  });
 
   let current = -1;
   let timer = 0;
@@ -58,6 +63,8 @@
     current = index;
     fullShown = false;
     counter.textContent = (index + 1) + " / " + pictures.length;
+    caption.textContent = entry.caption;
+    caption.hidden = entry.caption === "";
     load(entry.low, () => {
       if (mine === ticket && !fullShown)
         picture.src = entry.low;
