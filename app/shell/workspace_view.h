@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace shell {
 
@@ -42,8 +43,13 @@ public:
     // away). A clean document answers No without asking.
     PromptAnswer PromptToSave();
     // Makes the map saved at `path` the document, after asking to save the current one. A file that
-    // cannot be loaded leaves the document and its path as they were, and says so if `showError`.
+    // cannot be loaded leaves the document and its path as they were, and says so if `showError`,
+    // naming the file and the reason.
     OpenOutcome OpenDocumentFile(const QString& path, bool showError);
+    // The map named on the command line: opened as OpenDocumentFile opens it, but the message of a
+    // failure is handed back, to be shown in turn with the other dialogs of the start rather than
+    // over them.
+    std::optional<QString> OpenAtStart(const QString& path);
 
     void New();
     void Open();
@@ -108,8 +114,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
-    bool writeDocument(const QString& failureMessage);
+    // `failure` receives the message for the user when the map cannot be opened.
+    OpenOutcome openDocument(const QString& path, bool askToSave, QString& failure);
+    // Saves the document to `path`, which becomes its path once the file holds it.
+    bool writeDocument(const QString& path, const QString& failureMessage);
     template <class Control>
     com::ComPtr<Control> hostControl(std::u16string_view progId, QWidget*& host, bool bordered);
     void previewPicture(const QString& path);
