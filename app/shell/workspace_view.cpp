@@ -133,6 +133,11 @@ WorkspaceView::OpenOutcome WorkspaceView::OpenDocumentFile(const QString& path, 
     return outcome;
 }
 
+QString WorkspaceView::OpenFailureMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("An error occurred, the file could not be opened.\n\n%1: %2").arg(path, reason);
+}
+
 std::optional<QString> WorkspaceView::OpenAtStart(const QString& path)
 {
     QString failure;
@@ -147,7 +152,7 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
 
     html_export::MapFile::Opened opened = html_export::MapFile::Open(path);
     if (!opened.document) {
-        failure = QStringLiteral("An error occurred, the file could not be opened.\n\n%1: %2").arg(path, opened.failure);
+        failure = OpenFailureMessage(path, opened.failure);
         return OpenOutcome::Failed;
     }
 

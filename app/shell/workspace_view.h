@@ -50,6 +50,8 @@ public:
     // failure is handed back, to be shown in turn with the other dialogs of the start rather than
     // over them.
     std::optional<QString> OpenAtStart(const QString& path);
+    // What the user reads when the map at `path` cannot be opened, `reason` saying why.
+    static QString OpenFailureMessage(const QString& path, const QString& reason);
 
     void New();
     void Open();

@@ -29,18 +29,6 @@ constexpr auto kExternalChangeInterval = std::chrono::milliseconds(50);
 
 thread_local std::chrono::milliseconds tBusyTimeout = kDefaultBusyTimeout;
 
-// For calls that must never wait: the user-interface thread's idle-time questions.
-class NoWaiting {
-public:
-    NoWaiting() : saved_(std::exchange(tBusyTimeout, std::chrono::milliseconds(0))) {}
-    ~NoWaiting() { tBusyTimeout = saved_; }
-    NoWaiting(const NoWaiting&) = delete;
-    NoWaiting& operator=(const NoWaiting&) = delete;
-
-private:
-    std::chrono::milliseconds saved_;
-};
-
 // Waits for another process's write to end, for as long as the calling thread's busy timeout. SQLite's
 // own handler backs off to 100 ms naps, and a process that writes in a loop takes the lock again
 // within that time, so the waiting one could starve; short naps with jitter give each waiting writer
@@ -313,7 +301,7 @@ std::uint64_t RegistryStore::Generation()
     std::unique_lock lock(mutex_, std::try_to_lock);
     if (!lock)
         return generation_;
-    const NoWaiting noWaiting;
+    const ScopedBusyTimeout noWaiting(std::chrono::milliseconds(0));
     // Callers ask on every component creation. This process's own commits count at once (in
     // Transact); other processes' commits are looked for at most once per interval, which keeps a
     // file check and a query off every creation.
@@ -620,6 +608,13 @@ void SetBusyTimeout(std::chrono::milliseconds timeout)
 std::chrono::milliseconds BusyTimeout()
 {
     return tBusyTimeout;
+}
+
+ScopedBusyTimeout::ScopedBusyTimeout(std::chrono::milliseconds timeout) : saved_(std::exchange(tBusyTimeout, timeout)) {}
+
+ScopedBusyTimeout::~ScopedBusyTimeout()
+{
+    tBusyTimeout = saved_;
 }
 
 StoreState CheckStore(std::string& reason)

@@ -16,6 +16,19 @@ namespace registry {
 void SetBusyTimeout(std::chrono::milliseconds timeout);
 std::chrono::milliseconds BusyTimeout();
 
+// Another busy timeout for the calling thread while it lives: none at all for questions asked
+// whenever the event loop is idle, which must never wait.
+class ScopedBusyTimeout {
+public:
+    explicit ScopedBusyTimeout(std::chrono::milliseconds timeout);
+    ~ScopedBusyTimeout();
+    ScopedBusyTimeout(const ScopedBusyTimeout&) = delete;
+    ScopedBusyTimeout& operator=(const ScopedBusyTimeout&) = delete;
+
+private:
+    std::chrono::milliseconds saved_;
+};
+
 // Whether the store can be used now, trying it with the calling thread's busy timeout. Busy while
 // another process holds it locked; Unusable when its file cannot be opened or made, with the reason
 // in words for the user.

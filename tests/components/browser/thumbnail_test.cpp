@@ -106,18 +106,25 @@ TEST_F(ThumbnailMaking, FillsTheDesktopCacheInItsFormatAndReusesItAfterARestart)
     EXPECT_EQ(written.text("Thumb::URI"), QString::fromUtf8(uri));
     const qint64 modified = QFileInfo(picture).lastModified().toSecsSinceEpoch();
     EXPECT_EQ(written.text("Thumb::MTime"), QString::number(modified));
+    EXPECT_EQ(written.text("Thumb::Size"), QString::number(QFileInfo(picture).size()));
     EXPECT_EQ(QFileInfo(expectedFile).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    // A new maker (a restart) takes the cached thumbnail.
+    EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
+              QColor(Qt::red));
 
-    // The picture changes but keeps its time: a new maker (a restart) takes the cached red one.
+    // The picture is rewritten within the second, keeping its time: its size tells the cached
+    // thumbnail stale.
     const QDateTime time = QFileInfo(picture).lastModified();
-    writePicture("photo.png", {1024, 768}, Qt::blue);
+    const qint64 redBytes = QFileInfo(picture).size();
+    writePicture("photo.png", {1000, 750}, Qt::blue);
     {
         QFile file(picture);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
     }
+    ASSERT_NE(QFileInfo(picture).size(), redBytes);
     EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
-              QColor(Qt::red));
+              QColor(Qt::blue));
 
     // A new time makes the cached one stale.
     {
