@@ -27,18 +27,44 @@ namespace {
 constexpr std::chrono::milliseconds kDefaultBusyTimeout = std::chrono::seconds(60);
 constexpr auto kExternalChangeInterval = std::chrono::milliseconds(50);
 
-thread_local std::chrono::milliseconds tBusyTimeout = kDefaultBusyTimeout;
+// A store the thread just gave up waiting for is most likely still held: for a moment its next
+// calls give up at once, so that a command of many calls waits once, not once for each.
+constexpr auto kStillHeld = std::chrono::seconds(2);
 
-// Waits for another process's write to end, for as long as the calling thread's busy timeout. SQLite's
+thread_local std::chrono::milliseconds tBusyTimeout = kDefaultBusyTimeout;
+thread_local std::optional<std::chrono::steady_clock::time_point> tGaveUpAt;
+
+std::chrono::milliseconds WaitAllowed()
+{
+    if (tGaveUpAt && std::chrono::steady_clock::now() - *tGaveUpAt < kStillHeld)
+        return std::chrono::milliseconds(0);
+    return tBusyTimeout;
+}
+
+void GaveUp(std::chrono::milliseconds allowed)
+{
+    // A call that was not to wait at all (an idle-time question) says nothing of the next.
+    if (allowed.count() > 0)
+        tGaveUpAt = std::chrono::steady_clock::now();
+}
+
+// Waits for another process's write to end, for as long as the calling thread may wait. SQLite's
 // own handler backs off to 100 ms naps, and a process that writes in a loop takes the lock again
 // within that time, so the waiting one could starve; short naps with jitter give each waiting writer
 // a fair chance at the moment the lock frees.
 int WaitForLock(void*, int attempt)
 {
     thread_local std::chrono::steady_clock::time_point started;
+    thread_local std::chrono::milliseconds allowed;
     const auto now = std::chrono::steady_clock::now();
-    if (attempt == 0) started = now;
-    if (now - started >= tBusyTimeout) return 0;
+    if (attempt == 0) {
+        started = now;
+        allowed = WaitAllowed();
+    }
+    if (now - started >= allowed) {
+        GaveUp(allowed);
+        return 0;
+    }
     thread_local std::minstd_rand jitter(static_cast<unsigned>(getpid()));
     std::this_thread::sleep_for(std::chrono::microseconds(200 + jitter() % 1800));
     return 1;
@@ -339,7 +365,9 @@ Status RegistryStore::ReadBatch(const std::function<Status()>& reads)
 std::unique_lock<std::recursive_timed_mutex> RegistryStore::Acquire()
 {
     std::unique_lock lock(mutex_, std::defer_lock);
-    (void)lock.try_lock_for(tBusyTimeout);
+    const std::chrono::milliseconds allowed = WaitAllowed();
+    if (!lock.try_lock_for(allowed))
+        GaveUp(allowed);
     return lock;
 }
 
@@ -532,22 +560,29 @@ StoreState RegistryStore::Check(std::string& reason)
     const std::unique_lock lock = Acquire();
     if (!lock)
         return StoreState::Busy;
-    try {
-        Connect(false);
-        Transact(false, [](const Session& session) {
-            SqliteStatement any(session.db, "SELECT 1 FROM registry_key LIMIT 1");
-            any.Step();
-            return kSuccess;
-        });
-        return StoreState::Ready;
-    } catch (const SqliteError& error) {
-        if (IsBusy(error.code()))
-            return StoreState::Busy;
-        reason = WhyUnusable(Path(), error);
-    } catch (const std::exception& error) {
-        reason = WhyUnusable(Path(), error);
+    for (bool retried = false;; retried = true) {
+        try {
+            Connect(retried);
+            Transact(false, [](const Session& session) {
+                SqliteStatement any(session.db, "SELECT 1 FROM registry_key LIMIT 1");
+                any.Step();
+                return kSuccess;
+            });
+            return StoreState::Ready;
+        } catch (const SqliteError& error) {
+            if (IsBusy(error.code()))
+                return StoreState::Busy;
+            // Damaged under an open connection: reopening it checked moves it aside.
+            if (!retried && IsDamage(error.code())) {
+                Disconnect();
+                continue;
+            }
+            reason = WhyUnusable(Path(), error);
+        } catch (const std::exception& error) {
+            reason = WhyUnusable(Path(), error);
+        }
+        return StoreState::Unusable;
     }
-    return StoreState::Unusable;
 }
 
 void RegistryStore::KeepInMemory()
