@@ -28,8 +28,9 @@ QString completionText(const QString& name, const QString& folderName,
     for (const auto& [subject, heading] :
          {std::pair{Subject::File, QStringLiteral("%1 of its files could not be made:")},
           std::pair{Subject::Map, QStringLiteral("%1 of its linked maps could not be exported:")}}) {
-        const auto count = std::count_if(problems.begin(), problems.end(),
-                                         [subject](const html_export::ExportProblem& problem) { return problem.subject == subject; });
+        const auto count = std::count_if(problems.begin(), problems.end(), [subject](const auto& problem) {
+            return problem.subject == subject;
+        });
         if (count == 0) continue;
         text += separator + heading.arg(count) + u'\n';
         separator = QStringLiteral("\n\n");

@@ -203,7 +203,8 @@ bool WorkspaceView::writeDocument(const QString& path, const QString& failureMes
     // A file made read-only is not replaced behind its owner's back, though its folder would let
     // the save put a new file in its place.
     if (files::IsWriteProtected(QFile::encodeName(path).constData()) &&
-        Services().messageBox(window(), QStringLiteral("\"%1\" is read-only.\n\nDo you want to replace it anyway?").arg(path),
+        Services().messageBox(window(),
+                              QStringLiteral("\"%1\" is read-only.\n\nDo you want to replace it anyway?").arg(path),
                               kTitle, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
         return false;
     com::ComPtr<IXMLPropertyBag> bag;

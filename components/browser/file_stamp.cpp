@@ -18,7 +18,8 @@ FileStamp FileStamp::Of(const QString& path)
 {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) return {};
-    return {true, status.st_dev, status.st_ino, status.st_size, Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim)};
+    return {true, status.st_dev, status.st_ino, status.st_size,
+            Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim)};
 }
 
 }  // namespace browser

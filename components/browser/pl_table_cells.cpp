@@ -105,7 +105,9 @@ com::HRESULT PLTableCells::RefreshCells(ICellFactory* inCellFactory) noexcept
     if (!inCellFactory) return com::E_POINTER;
     return com::Guarded([&] {
         // Cells are told apart by their files.
-        const auto fileAt = [&](int index) { return index >= 0 && index < count() ? FileNameOf(*cells_[index]) : QString(); };
+        const auto fileAt = [&](int index) {
+            return index >= 0 && index < count() ? FileNameOf(*cells_[index]) : QString();
+        };
         QSet<QString> selected;
         for (int i = 0; i < count(); ++i)
             if (isSelected(i)) selected.insert(FileNameOf(*cells_[i]));

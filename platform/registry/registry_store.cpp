@@ -539,8 +539,8 @@ sqlite3* RegistryStore::OpenUsable(const std::string& path, bool suspectDamage)
 sqlite3* RegistryStore::OpenInMemory()
 {
     sqlite3* db = nullptr;
-    const int code = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                                     nullptr);
+    const int code =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (code != SQLITE_OK) {
         sqlite3_close(db);
         throw SqliteError(code, "cannot make the registry in memory");
@@ -645,7 +645,10 @@ std::chrono::milliseconds BusyTimeout()
     return tBusyTimeout;
 }
 
-ScopedBusyTimeout::ScopedBusyTimeout(std::chrono::milliseconds timeout) : saved_(std::exchange(tBusyTimeout, timeout)) {}
+ScopedBusyTimeout::ScopedBusyTimeout(std::chrono::milliseconds timeout)
+    : saved_(std::exchange(tBusyTimeout, timeout))
+{
+}
 
 ScopedBusyTimeout::~ScopedBusyTimeout()
 {

@@ -89,7 +89,8 @@ protected:
     {
         QTimer declining;
         QObject::connect(&declining, &QTimer::timeout, [] {
-            if (auto* welcome = qobject_cast<shell::WelcomeDialog*>(QApplication::activeModalWidget())) QMetaObject::invokeMethod(welcome, &QDialog::reject);
+            if (auto* welcome = qobject_cast<shell::WelcomeDialog*>(QApplication::activeModalWidget()))
+                QMetaObject::invokeMethod(welcome, &QDialog::reject);
         });
         if (declineWelcome) declining.start(5);
         started_ = shell::StartWindow(document, test_support::ComponentsModule::Path());
