@@ -28,12 +28,14 @@ QString FileName(const QString& path)
 }
 
 // Whether `image` was made from the picture at `path` as it is now: its time alone would trust a
-// picture rewritten within the second the thumbnail was made in.
+// picture rewritten within the second the thumbnail was made in, so its size counts too where the
+// thumbnail tells it (the standard leaves the key to each program; this one always writes it).
 bool Describes(const QImage& image, const QString& path, qint64 modified, qint64 bytes)
 {
+    const QString size = image.text(QStringLiteral("Thumb::Size"));
     return image.text(QStringLiteral("Thumb::URI")).toUtf8() == FileUri(path) &&
            image.text(QStringLiteral("Thumb::MTime")) == QString::number(modified) &&
-           image.text(QStringLiteral("Thumb::Size")) == QString::number(bytes);
+           (size.isEmpty() || size == QString::number(bytes));
 }
 
 // A PNG of the cache of at most `largest` pixels a side. Any other program may have put something
