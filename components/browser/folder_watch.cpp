@@ -1,5 +1,7 @@
 #include "components/browser/folder_watch.h"
 
+#include <QFileInfo>
+
 namespace browser {
 
 FolderWatch::FolderWatch(QObject* parent) : QObject(parent)
@@ -18,7 +20,7 @@ void FolderWatch::watch(const QString& folder)
     gathering_.stop();
     // A folder that cannot be watched (gone, or past the system's limit of watches) is shown as it
     // was read, as it was before folders were watched.
-    if (!folder.isEmpty()) watcher_.addPath(folder);
+    if (QFileInfo(folder).isDir()) watcher_.addPath(folder);
 }
 
 }  // namespace browser
