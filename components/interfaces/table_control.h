@@ -21,7 +21,8 @@ struct ITableControl : com::IDispatch {
     virtual com::HRESULT GoUp() noexcept = 0;
     // Asks the tool palette to run its folder dialog.
     virtual com::HRESULT Browse() noexcept = 0;
-    // Reads the folder shown again, for what was added, removed or changed in it since.
+    // Reads the folder shown again, for what was added, removed or changed in it since, as when
+    // the folder is seen to change; the selection stays on the files it was on.
     virtual com::HRESULT Refresh() noexcept = 0;
     // Hands the picture to the tool palette's UseAsMapPicture.
     virtual com::HRESULT OnUseAsMapPicture(com::BSTR* inFileName) noexcept = 0;
