@@ -1,6 +1,7 @@
 #include "app/shell/workspace_view.h"
 
 #include "app/shell/main_frame.h"
+#include "app/shell/missing_files.h"
 #include "app/shell/preferences.h"
 #include "app/shell/spot_story_dialog.h"
 #include "app/shell/workspace_layout.h"
@@ -108,9 +109,7 @@ WorkspaceView::~WorkspaceView()
 
 WorkspaceView::PromptAnswer WorkspaceView::PromptToSave()
 {
-    com::LONG dirty = 0;
-    document_->IsDirty(&dirty);
-    if (!dirty) return PromptAnswer::No;
+    if (!IsDirty()) return PromptAnswer::No;
     switch (Services().messageBox(window(), QStringLiteral("Save Current Document?"), kTitle,
                                   MessageButtons::YesNoCancel, MessageIcon::Warning)) {
     case MessageAnswer::Yes:
@@ -150,7 +149,19 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
     document_->SendOpenNotification();
     documentPath_ = path;
     frame_.SetDocumentPath(path);
+    if (showError) tellMissingFiles();
     return OpenOutcome::Opened;
+}
+
+void WorkspaceView::tellMissingFiles()
+{
+    const QString message = MissingFiles::Message(MissingFiles::Of(*document_.get()));
+    if (message.isEmpty()) return;
+    // Once the map shows, so that the user sees what the message speaks of.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] { Services().messageBox(window(), message, kTitle, MessageButtons::Ok, MessageIcon::Warning); },
+        Qt::QueuedConnection);
 }
 
 void WorkspaceView::New()
@@ -245,6 +256,13 @@ void WorkspaceView::EditSpotStory()
     const SpotStory story = SpotStory::Read(*spot.get());
     SpotStoryDialog dialog(window(), story);
     if (dialog.exec() == QDialog::Accepted) SpotStory::Write(*document_.get(), *spot.get(), story, dialog.story());
+}
+
+bool WorkspaceView::IsDirty() const
+{
+    com::LONG dirty = 0;
+    document_->IsDirty(&dirty);
+    return dirty != 0;
 }
 
 bool WorkspaceView::UndoAvailable() const

@@ -53,6 +53,8 @@ public:
     void Undo();
     void Redo();
     bool UndoAvailable() const;
+    // The document has changes its file does not hold.
+    bool IsDirty() const;
     bool RedoAvailable() const;
     void ExportToHtml();
     // The current spot's story in its dialog (Edit > Spot Story...); available only while a spot of
@@ -116,6 +118,8 @@ protected:
 
 private:
     OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
+    // One message, after the map shows, of the files it names that are nowhere to be found.
+    void tellMissingFiles();
     // The document takes `path` as its own, and the title follows, also when it cannot be written
     // there; once written, the path joins the recent files.
     bool saveAs(const QString& path, const QString& failureMessage);

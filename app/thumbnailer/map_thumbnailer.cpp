@@ -2,8 +2,10 @@
 
 #include "imaging/image.h"
 #include "imaging/regular_file.h"
+#include "platform/files/moved_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 #include <cstring>
@@ -88,7 +90,8 @@ std::optional<QString> MapThumbnailer::MapPictureOf(const QString& mapPath, QStr
         failure = QStringLiteral("The map has no map picture.");
         return std::nullopt;
     }
-    return path;
+    // A map copied elsewhere with its folder finds its picture as the window does.
+    return files::LocateFile(path, QFileInfo(mapPath).absolutePath());
 }
 
 int MapThumbnailer::Run(const QStringList& arguments)

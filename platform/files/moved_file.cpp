@@ -1,0 +1,69 @@
+#include "platform/files/moved_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace files {
+
+bool IsRegularFile(const QString& path)
+{
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+QString LocateFile(const QString& storedPath, const QString& mapFolder)
+{
+    return MovedFiles(mapFolder).locate(storedPath);
+}
+
+MovedFiles::MovedFiles(QString mapFolder) : mapFolder_(QDir::cleanPath(mapFolder)) {}
+
+bool MovedFiles::folderExists(const QString& folder)
+{
+    const auto known = existingFolders_.constFind(folder);
+    if (known != existingFolders_.cend()) return *known;
+    struct stat status {};
+    const bool exists = ::stat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    existingFolders_.insert(folder, exists);
+    return exists;
+}
+
+QString MovedFiles::locate(const QString& storedPath)
+{
+    if (storedPath.isEmpty() || mapFolder_.isEmpty() || IsRegularFile(storedPath)) return storedPath;
+    const qsizetype slash = storedPath.lastIndexOf(u'/');
+    const QString storedFolder = storedPath.left(slash + 1);
+    const QString name = storedPath.mid(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u"..") return storedPath;
+    // Where the folder's other files were found is tried first: the search's answer for them.
+    if (const auto found = foundFolders_.constFind(storedFolder); found != foundFolders_.cend()) {
+        if (IsRegularFile(*found + name)) return *found + name;
+    }
+
+    const QStringList folders = storedFolder.split(u'/', Qt::SkipEmptyParts);
+    // Joined from after the last "." or "..": no run holding one may be tried.
+    qsizetype firstUsable = 0;
+    for (qsizetype i = 0; i < folders.size(); ++i)
+        if (folders[i] == u"." || folders[i] == u"..") firstUsable = i + 1;
+    // The map's own folder takes any trailing run; a folder above it only a run that begins with a
+    // folder's name, so that a lone name is never matched outside the map's folder.
+    QString base = mapFolder_;
+    for (bool own = true;; own = false) {
+        const QString prefix = base.endsWith(u'/') ? base : base + u'/';
+        for (qsizetype first = firstUsable; first <= folders.size() - (own ? 0 : 1); ++first) {
+            const QString folder = prefix + QStringList(folders.mid(first)).join(u'/');
+            const QString candidateFolder = folder.endsWith(u'/') ? folder : folder + u'/';
+            if (!folderExists(candidateFolder) || !IsRegularFile(candidateFolder + name)) continue;
+            foundFolders_.insert(storedFolder, candidateFolder);
+            return candidateFolder + name;
+        }
+        if (base == u"/") break;
+        base = base.left(std::max<qsizetype>(base.lastIndexOf(u'/'), 1));
+    }
+    return storedPath;
+}
+
+}  // namespace files
