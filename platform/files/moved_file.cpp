@@ -31,18 +31,8 @@ bool MovedFiles::folderExists(const QString& folder)
     return exists;
 }
 
-QString MovedFiles::locate(const QString& storedPath)
+QStringList MovedFiles::candidateFolders(const QString& storedFolder)
 {
-    if (storedPath.isEmpty() || mapFolder_.isEmpty() || IsRegularFile(storedPath)) return storedPath;
-    const qsizetype slash = storedPath.lastIndexOf(u'/');
-    const QString storedFolder = storedPath.left(slash + 1);
-    const QString name = storedPath.mid(slash + 1);
-    if (name.isEmpty() || name == u"." || name == u"..") return storedPath;
-    // Where the folder's other files were found is tried first: the search's answer for them.
-    if (const auto found = foundFolders_.constFind(storedFolder); found != foundFolders_.cend()) {
-        if (IsRegularFile(*found + name)) return *found + name;
-    }
-
     const QStringList folders = storedFolder.split(u'/', Qt::SkipEmptyParts);
     // Joined from after the last "." or "..": no run holding one may be tried.
     qsizetype firstUsable = 0;
@@ -50,19 +40,33 @@ QString MovedFiles::locate(const QString& storedPath)
         if (folders[i] == u"." || folders[i] == u"..") firstUsable = i + 1;
     // The map's own folder takes any trailing run; a folder above it only a run that begins with a
     // folder's name, so that a lone name is never matched outside the map's folder.
+    QStringList candidates;
     QString base = mapFolder_;
     for (bool own = true;; own = false) {
         const QString prefix = base.endsWith(u'/') ? base : base + u'/';
         for (qsizetype first = firstUsable; first <= folders.size() - (own ? 0 : 1); ++first) {
+            // A run whose first folder is not there cannot be: most runs end at this shared look.
+            if (first < folders.size() && !folderExists(prefix + folders[first])) continue;
             const QString folder = prefix + QStringList(folders.mid(first)).join(u'/');
-            const QString candidateFolder = folder.endsWith(u'/') ? folder : folder + u'/';
-            if (!folderExists(candidateFolder) || !IsRegularFile(candidateFolder + name)) continue;
-            foundFolders_.insert(storedFolder, candidateFolder);
-            return candidateFolder + name;
+            if (folderExists(folder)) candidates.append(folder.endsWith(u'/') ? folder : folder + u'/');
         }
         if (base == u"/") break;
         base = base.left(std::max<qsizetype>(base.lastIndexOf(u'/'), 1));
     }
+    return candidates;
+}
+
+QString MovedFiles::locate(const QString& storedPath)
+{
+    if (storedPath.isEmpty() || mapFolder_.isEmpty() || IsRegularFile(storedPath)) return storedPath;
+    const qsizetype slash = storedPath.lastIndexOf(u'/');
+    const QString storedFolder = storedPath.left(slash + 1);
+    const QString name = storedPath.mid(slash + 1);
+    if (name.isEmpty() || name == u"." || name == u"..") return storedPath;
+    auto candidates = candidateFolders_.constFind(storedFolder);
+    if (candidates == candidateFolders_.cend()) candidates = candidateFolders_.insert(storedFolder, candidateFolders(storedFolder));
+    for (const QString& folder : *candidates)
+        if (IsRegularFile(folder + name)) return folder + name;
     return storedPath;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace files {
 
@@ -22,9 +23,9 @@ namespace files {
 // Thread: any.
 QString LocateFile(const QString& storedPath, const QString& mapFolder);
 
-// LocateFile for the many files of one map: a map names its pictures folder by folder, so the
-// folders it has looked in are remembered (where a stored folder was found, which candidate folders
-// do not exist), and a moved map of ten thousand spots costs hardly more to open than one in place.
+// LocateFile for the many files of one map: a map names its pictures folder by folder, so each
+// stored folder's candidate folders that exist are found once, in the order they are tried, and a
+// moved map of ten thousand spots costs hardly more to open than one in place.
 //
 // Thread: the one that uses it.
 class MovedFiles {
@@ -35,10 +36,11 @@ public:
 
 private:
     bool folderExists(const QString& folder);
+    QStringList candidateFolders(const QString& storedFolder);
 
     QString mapFolder_;
-    // A stored folder, with a slash, and where its files were last found.
-    QHash<QString, QString> foundFolders_;
+    // By stored folder (with its slash): the folders, each with its slash, where its files may be.
+    QHash<QString, QStringList> candidateFolders_;
     QHash<QString, bool> existingFolders_;
 };
 
