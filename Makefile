@@ -57,8 +57,9 @@ fuzz: deps
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/pictures
 	$(if $(filter plm_loader_fuzzer,$(FUZZERS)),$(FUZZ_DIR)/bin/plm_loader_fuzzer $(FUZZ_DIR)/corpus tests/fuzz/corpus \
 	  -max_total_time=$(FUZZ_TIME) -max_len=16384 -dict=tests/fuzz/plm.dict)
-	$(if $(filter picture_decoding_fuzzer,$(FUZZERS)),QT_QPA_PLATFORM=offscreen $(FUZZ_DIR)/bin/picture_decoding_fuzzer \
-	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536)
+	$(if $(filter picture_decoding_fuzzer,$(FUZZERS)),QT_QPA_PLATFORM=offscreen \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fuzz/lsan.supp $(FUZZ_DIR)/bin/picture_decoding_fuzzer \
+	  $(FUZZ_DIR)/pictures tests/fuzz/pictures -max_total_time=$(FUZZ_TIME) -max_len=65536 -dict=tests/fuzz/heif.dict)
 
 # DESTDIR, when set, stages the installation for a package; the program and its maps still name PREFIX.
 install: build

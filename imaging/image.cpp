@@ -2,6 +2,7 @@
 
 #include "imaging/decode_budget.h"
 #include "imaging/decoder_messages.h"
+#include "imaging/heif_picture.h"
 #include "imaging/regular_file.h"
 #include "imaging/watched_file.h"
 
@@ -127,14 +128,42 @@ QSize reducedDecodeSize(QSize stored, QSize wanted)
     return stored;
 }
 
+enum class EmbeddedThumbnail { Ignored, MayServe };
+
+Image::Header headerOf(const HeifPicture& picture)
+{
+    if (picture.size().isEmpty() || declaresTooManyPixels(picture.size()))
+        return {};
+    return {picture.size(), picture.thumbnailSize()};
+}
+
+// HEVC and AV1 decode only at full size, so the budget is weighed on the full picture (or on the
+// file's thumbnail when that serves).
+QImage decodeHeif(QIODevice& file, QSize wanted, EmbeddedThumbnail embedded)
+{
+    const HeifPicture picture(file);
+    const Image::Header header = headerOf(picture);
+    if (header.size.isEmpty())
+        return QImage();
+    const bool fromThumbnail = embedded == EmbeddedThumbnail::MayServe && wanted.isValid() && header.thumbnailCovers(wanted);
+    const HeifPicture::Source source = fromThumbnail ? HeifPicture::Source::Thumbnail : HeifPicture::Source::Primary;
+    const std::optional<DecodeBudget::Reservation> reservation =
+        DecodeBudget::Shared().reserve(picture.decodingBytes(source, wanted));
+    if (!reservation)
+        return QImage();
+    return picture.decode(source, wanted);
+}
+
 // Decodes the picture at `path`, at a reduced scale no smaller than `wanted` when the decoder
 // offers one (an invalid `wanted` asks for full size). A picture cut short is refused even when
 // its decoder would make up the missing part.
-QImage decode(const QString& path, QSize wanted)
+QImage decode(const QString& path, QSize wanted, EmbeddedThumbnail embedded)
 {
     WatchedFile file;
     if (!openPicture(file, path))
         return QImage();
+    if (HeifPicture::Recognises(file))
+        return decodeHeif(file, wanted, embedded);
     const qint64 workingBytes = progressiveJpegCoefficientBytes(file);
     if (!file.seek(0))
         return QImage();
@@ -174,28 +203,48 @@ Image::Image(QImage pixels) : pixels_(std::move(pixels)) {}
 
 Image Image::FromFile(const QString& path)
 {
-    return Image(decode(path, QSize()));
+    return Image(decode(path, QSize(), EmbeddedThumbnail::Ignored));
 }
 
 Image Image::FromFile(const QString& path, QSize size)
 {
     if (size.isEmpty())
         return Image();
-    return Image(decode(path, size)).thumbnail(size);
+    return Image(decode(path, size, EmbeddedThumbnail::Ignored)).thumbnail(size);
 }
 
-QSize Image::SizeOfFile(const QString& path)
+Image Image::ThumbnailFromFile(const QString& path, QSize size)
+{
+    if (size.isEmpty())
+        return Image();
+    return Image(decode(path, size, EmbeddedThumbnail::MayServe)).thumbnail(size);
+}
+
+bool Image::Header::thumbnailCovers(QSize wanted) const
+{
+    return !embeddedThumbnail.isEmpty() && embeddedThumbnail.width() >= wanted.width() &&
+           embeddedThumbnail.height() >= wanted.height();
+}
+
+Image::Header Image::HeaderOfFile(const QString& path)
 {
     WatchedFile file;
     if (!openPicture(file, path))
-        return QSize();
+        return {};
+    if (HeifPicture::Recognises(file))
+        return headerOf(HeifPicture(file));
     DecoderMessages messages;
     QImageReader reader(&file);
     prepare(reader);
     const QSize stored = reader.size();
     if (stored.isEmpty() || declaresTooManyPixels(stored))
-        return QSize();
-    return turnsSideways(reader) ? stored.transposed() : stored;
+        return {};
+    return {turnsSideways(reader) ? stored.transposed() : stored, QSize()};
+}
+
+QSize Image::SizeOfFile(const QString& path)
+{
+    return HeaderOfFile(path).size;
 }
 
 Image Image::FromBitmap(QImage bitmap)

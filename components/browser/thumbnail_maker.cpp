@@ -82,15 +82,20 @@ ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) 
         }
         if (cache_->failed(path, modified, file.size())) return {};
     }
-    const QSize original = imaging::Image::SizeOfFile(path);
+    const imaging::Image::Header header = imaging::Image::HeaderOfFile(path);
+    const QSize original = header.size;
     if (original.isEmpty()) return failure(path, modified, file.size());
     const QSize target = FittedThumbnailSize(original, cell);
     if (target.isEmpty()) return {};
-    const bool fillCache = cache_ && !cache_->holds(path);
     const QSize large = LargeSizeFor(original);
+    // A thumbnail the file carries (a phone's HEIC photograph) is decoded instead of the picture
+    // when it covers the cell; the desktop's cache is filled from it only when it covers the
+    // cache's size too, never by decoding the picture for the cache's sake alone.
+    const bool fillCache = cache_ && !cache_->holds(path) &&
+                           (!header.thumbnailCovers(target) || header.thumbnailCovers(large));
     // One decode serves both the cell and the desktop's cache, at the larger of the two sizes.
     const QSize decodeSize = fillCache && large.width() > target.width() ? large : target;
-    const imaging::Image decoded = imaging::Image::FromFile(path, decodeSize);
+    const imaging::Image decoded = imaging::Image::ThumbnailFromFile(path, decodeSize);
     if (decoded.size().isEmpty()) return failure(path, modified, file.size());
     Made made{decoded.thumbnail(target).pixels(), {}};
     if (fillCache)

@@ -15,7 +15,8 @@ namespace browser {
 // the cell allows (enlarged when smaller). Empty when either size is.
 QSize FittedThumbnailSize(QSize picture, QSize cell);
 
-// Makes the thumbnail of one cell: a picture's, or the map picture of a map document. Null when
+// Makes the thumbnail of one cell: a picture's (from the small thumbnail the file carries when that
+// covers the cell), or the map picture of a map document. Null when
 // there is none: not a regular file (a FIFO or a device file would block or never end), a picture
 // that cannot be decoded or declares more pixels than the decoder allocates, a map that cannot be
 // read or has no picture. With a cache, a picture that failed is not decoded again until it changes.

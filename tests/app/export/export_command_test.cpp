@@ -1,6 +1,8 @@
 #include "app/export/page_templates.h"
 #include "tests/app/export/map_files.h"
 #include "tests/app/export/site_folder.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 #include "tests/support/registered_components.h"
 
 #include <QBuffer>
@@ -209,6 +211,64 @@ TEST_F(ExportCommandLine, BothStylesWriteTheSameSiteWithTheirOwnPages)
     ASSERT_EQ(byDefault.status, 0);
     EXPECT_EQ(folder_.read("default/Coast/spot0.html"), sites[0].at("Coast/spot0.html"));
     EXPECT_EQ(folder_.read("default/Coast/index.html"), sites[0].at("Coast/index.html"));
+}
+
+TEST_F(ExportCommandLine, PhonePicturesBecomeJpegsOfTheirColoursInBothStylesAndBrokenOnesAreListed)
+{
+    using test_support::HeifWriter;
+    using test_support::TestPictures;
+    auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+               std::abs(a.blue() - b.blue()) < 40;
+    };
+    HeifWriter::Options turned;
+    turned.orientation = 6;  // seen as 320 x 640, the red half on top
+    turned.thumbnailSize = 320;
+    HeifWriter::Options deepAv1;
+    deepAv1.codec = HeifWriter::Codec::Av1;
+    deepAv1.bitDepth = 10;
+    const QByteArray phone = HeifWriter::Encode(TestPictures::Halves({640, 320}), turned);
+    const QStringList broken{folder_.write("cut.heic", phone.left(phone.size() / 2)),
+                             folder_.write("huge.heic", HeifWriter::DeclaringSize(phone, {100000, 100000})),
+                             folder_.write("garbage.heic", QByteArray(4096, 'Z'))};
+    auto map = MapFiles::NewMap(folder_.write("Coast Map.HEIC", HeifWriter::Encode(TestPictures::Filled({800, 600}, Qt::yellow), {})));
+    MapFiles::AddPhotoSpot(map.get(), {100, 100, 200, 150},
+                           QStringList{folder_.write("IMG_0001.HEIC", phone),
+                                       folder_.write("dawn.avif", HeifWriter::Encode(TestPictures::Filled({800, 600}, Qt::blue), deepAv1)),
+                                       folder_.write("saved.webp", TestPictures::Webp(TestPictures::Filled({400, 300}, Qt::green)))} +
+                               broken);
+    MapFiles::Save(map.get(), folder_.path("Coast.plm"));
+
+    for (const char* style : {"classic", "modern"}) {
+        SCOPED_TRACE(style);
+        const Outcome outcome = run({folder_.path("Coast.plm"), folder_.folder(style), "--style", style});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.err.contains("The export finished, but 6 of its files could not be made:")) << outcome.err.toStdString();
+        for (const QString& picture : broken)
+            EXPECT_EQ(outcome.err.count("The picture \"" + picture + "\" could not be read."), 2) << picture.toStdString();
+        const QString images = folder_.path(QString(style) + "/Coast/images/");
+        struct Expected {
+            QString name;
+            std::vector<std::pair<QPoint, QColor>> colours;
+        };
+        const QColor white(Qt::white);
+        for (const QString prefix : {"spot0_img", "spot0_lo_res_img"}) {
+            for (const Expected& e : {
+                     Expected{"map.jpg", {{{320, 240}, Qt::yellow}, {{5, 5}, Qt::yellow}}},
+                     // 240 x 480 between white bands
+                     Expected{prefix + "0.jpg", {{{320, 100}, Qt::red}, {{320, 380}, Qt::blue}, {{100, 240}, white}, {{540, 240}, white}}},
+                     Expected{prefix + "1.jpg", {{{320, 240}, Qt::blue}, {{5, 5}, Qt::blue}}},
+                     Expected{prefix + "2.jpg", {{{320, 240}, Qt::green}, {{634, 474}, Qt::green}}},
+                 }) {
+                SCOPED_TRACE(e.name.toStdString());
+                const QImage written(images + e.name);
+                ASSERT_EQ(written.size(), QSize(640, 480));
+                for (const auto& [point, colour] : e.colours)
+                    EXPECT_TRUE(near(written.pixelColor(point), colour)) << point.x() << ", " << point.y();
+            }
+            EXPECT_FALSE(QFile::exists(images + prefix + "3.jpg"));
+        }
+    }
 }
 
 // SIGTERM, what a session or a service manager ends programs with, cancels like Ctrl+C.

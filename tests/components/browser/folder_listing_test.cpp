@@ -3,6 +3,8 @@
 #include "platform/com/runtime.h"
 #include "platform/ui/qt_strings.h"
 #include "tests/components/browser/browser_folder.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QCollator>
 #include <QDir>
@@ -14,7 +16,7 @@ using namespace test_support;
 
 namespace {
 
-TEST(ClassifyFile, ByTheLastFourCharactersWhateverTheirCase)
+TEST(ClassifyFile, ByTheExtensionAtTheEndWhateverItsCase)
 {
     struct Case {
         std::u16string_view path;
@@ -23,7 +25,11 @@ TEST(ClassifyFile, ByTheLastFourCharactersWhateverTheirCase)
     for (const Case& c : {Case{u"C/trip/IMG_01.JPG", kFileTypePicture}, Case{u"notes.jpeg", kFileTypeOther},
                           Case{u"a.PLM", kFileTypeMap}, Case{u"clip.avi", kFileTypeSound},
                           Case{u"song.Mp3", kFileTypeSound}, Case{u"README", kFileTypeOther},
-                          Case{u"jpg", kFileTypeOther}, Case{u"", kFileTypeOther}})
+                          Case{u"jpg", kFileTypeOther}, Case{u"", kFileTypeOther},
+                          Case{u"IMG_0042.HEIC", kFileTypePicture}, Case{u"scan.heif", kFileTypePicture},
+                          Case{u"trip/dawn.Avif", kFileTypePicture}, Case{u"saved.webp", kFileTypePicture},
+                          Case{u"movie.avif", kFileTypePicture}, Case{u"heic", kFileTypeOther},
+                          Case{u"x.aheic", kFileTypeOther}})
         EXPECT_EQ(ClassifyFile(c.path), c.type) << std::string(c.path.begin(), c.path.end());
 }
 
@@ -181,6 +187,38 @@ TEST_F(CellDrawing, APictureIsDrawnCentredOnceItsThumbnailArrives)
     EXPECT_EQ(image.pixelColor(2, 153), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(2, 154), QColor(Qt::magenta));
     EXPECT_TRUE(hasLabelColour(image, QColor(0xFF, 0xD1, 0x1C)));
+}
+
+TEST_F(CellDrawing, PhonePicturesAndWebPicturesAreDrawnAsThumbnails)
+{
+    auto photo = [](QColor colour) { return TestPictures::Filled({640, 480}, colour); };
+    HeifWriter::Options phone;
+    phone.orientation = 6;
+    phone.thumbnailSize = 320;
+    HeifWriter::Options camera;
+    camera.codec = HeifWriter::Codec::Av1;
+    camera.bitDepth = 10;
+    struct Case {
+        QString name;
+        QByteArray bytes;
+        QColor colour;
+    };
+    for (const Case& c : {Case{"IMG_0001.HEIC", HeifWriter::Encode(photo(Qt::red), phone), Qt::red},
+                          Case{"dawn.avif", HeifWriter::Encode(photo(Qt::blue), camera), Qt::blue},
+                          Case{"saved.WebP", TestPictures::Webp(photo(Qt::green)), Qt::green}}) {
+        SCOPED_TRACE(c.name.toStdString());
+        writeFile(c.name, c.bytes);
+        const auto cell = cellOf(pathOf(c.name));
+        LONG type = kFileTypeOther;
+        cell->GetFileType(&type);
+        EXPECT_EQ(type, kFileTypePicture);
+        auto shows = [&](QColor colour) {
+            const QColor drawn = draw(*cell).pixelColor(100, 50);
+            return qAbs(drawn.red() - colour.red()) < 40 && qAbs(drawn.green() - colour.green()) < 40 &&
+                   qAbs(drawn.blue() - colour.blue()) < 40;
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shows(c.colour); }));
+    }
 }
 
 TEST_F(CellDrawing, SoundsAndFoldersShowTheirIconsAndADarkRedName)

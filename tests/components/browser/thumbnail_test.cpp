@@ -2,6 +2,8 @@
 #include "components/browser/thumbnail_maker.h"
 #include "components/browser/thumbnail_store.h"
 #include "tests/components/browser/browser_folder.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -180,6 +182,47 @@ TEST_F(ThumbnailMaking, CellsLargerThanTheCachedThumbnailAreDecodedAfresh)
     const ThumbnailMaker maker{FreedesktopThumbnailCache()};
     ASSERT_FALSE(MakeNow(maker, picture, kFileTypePicture, {200, 150}).isNull());
     EXPECT_EQ(MakeNow(maker, picture, kFileTypePicture, {400, 300}).size(), QSize(400, 300));
+}
+
+// A phone's photograph, red, with a green thumbnail of `thumbnailSize` beside it: the colour of a
+// thumbnail made from it tells which of the two was decoded.
+QByteArray PhonePhoto(int thumbnailSize)
+{
+    HeifWriter::Options options;
+    options.thumbnailSize = thumbnailSize;
+    options.thumbnail = TestPictures::Filled({64, 48}, Qt::green);
+    return HeifWriter::Encode(TestPictures::Filled({1280, 960}, Qt::red), options);
+}
+
+bool NearlyGreen(QColor colour)
+{
+    return colour.green() > 200 && colour.red() < 50 && colour.blue() < 50;
+}
+
+bool NearlyRed(QColor colour)
+{
+    return colour.red() > 200 && colour.green() < 50 && colour.blue() < 50;
+}
+
+TEST_F(ThumbnailMaking, APhonePhotosOwnThumbnailServesTheCellsAndTheCacheItCovers)
+{
+    writeFile("IMG_0001.HEIC", PhonePhoto(320));  // 320 x 240: covers the cell and the cache's 256 x 192
+    writeFile("IMG_0002.HEIC", PhonePhoto(160));  // 160 x 120: covers the cell only
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    const ThumbnailMaker maker{FreedesktopThumbnailCache()};
+    for (const char* name : {"IMG_0001.HEIC", "IMG_0002.HEIC"}) {
+        SCOPED_TRACE(name);
+        const QImage thumbnail = MakeNow(maker, pathOf(name), kFileTypePicture, {150, 113});
+        ASSERT_EQ(thumbnail.size(), QSize(150, 112));
+        EXPECT_TRUE(NearlyGreen(thumbnail.pixelColor(75, 56)));
+        // A cell larger than the file's thumbnail is made from the photograph.
+        EXPECT_TRUE(NearlyRed(MakeNow(uncached, pathOf(name), kFileTypePicture, {400, 300}).pixelColor(200, 150)));
+    }
+    const QImage cached(cache.thumbnailPath(pathOf("IMG_0001.HEIC")));
+    EXPECT_EQ(cached.size(), QSize(256, 192));
+    EXPECT_TRUE(NearlyGreen(cached.pixelColor(128, 96)));
+    // Never the photograph decoded for the cache's sake alone.
+    EXPECT_FALSE(QFile::exists(cache.thumbnailPath(pathOf("IMG_0002.HEIC"))));
 }
 
 TEST_F(ThumbnailMaking, TheStoreAnswersOffTheCallersThreadAndKeepsTheAnswer)

@@ -4,6 +4,8 @@
 #include "tests/components/mapview/hosted_map_view.h"
 #include "tests/support/dispatch_calls.h"
 #include "tests/support/document_model.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <QApplication>
 #include <QFile>
@@ -108,6 +110,47 @@ TEST_F(MapView, ConvertsThroughTheShownPicture)
     Bstr name;
     view->GetMapFileName(name.put());
     EXPECT_FALSE(name.isNull());
+}
+
+TEST_F(MapView, PhonePicturesAndWebPicturesAreMapPicturesAtTheirOwnSize)
+{
+    show({400, 300});
+    auto near = [](QColor a, QColor b) {
+        return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40;
+    };
+    HeifWriter::Options turned;
+    turned.orientation = 6;  // the red left half comes on top
+    turned.thumbnailSize = 64;
+    HeifWriter::Options deepAv1;
+    deepAv1.codec = HeifWriter::Codec::Av1;
+    deepAv1.bitDepth = 10;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QSize size;
+        QColor top, bottom;
+    };
+    for (const Case& c : {Case{"IMG_0001.HEIC", HeifWriter::Encode(TestPictures::Halves({160, 80}), turned), {80, 160}, Qt::red, Qt::blue},
+                          Case{"dawn.avif", HeifWriter::Encode(TestPictures::Filled({200, 120}, Qt::blue), deepAv1), {200, 120},
+                               Qt::blue, Qt::blue},
+                          Case{"saved.webp", TestPictures::Webp(TestPictures::Filled({120, 90}, Qt::green)), {120, 90}, Qt::green, Qt::green}}) {
+        SCOPED_TRACE(c.name);
+        const QString path = QString::fromStdString((folder.path() / c.name).string());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        openMap(path);
+        tagRECT bounds{};
+        view->GetModelBounds(&bounds);
+        EXPECT_EQ(bounds, (tagRECT{0, 0, c.size.width(), c.size.height()}));
+        // Centred at its own size in the 400 x 300 window.
+        const QImage painted = paint();
+        const QRect placed(QPoint(200 - c.size.width() / 2, 150 - c.size.height() / 2), c.size);
+        EXPECT_TRUE(near(painted.pixelColor(placed.center().x(), placed.top() + placed.height() / 4), c.top));
+        EXPECT_TRUE(near(painted.pixelColor(placed.center().x(), placed.bottom() - placed.height() / 4), c.bottom));
+        EXPECT_FALSE(near(painted.pixelColor(placed.left() - 2, placed.center().y()), c.top));
+    }
 }
 
 TEST_F(MapView, AnUndecodablePictureIsAPictureOfSizeZero)

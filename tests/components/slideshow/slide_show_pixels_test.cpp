@@ -1,6 +1,8 @@
 #include "tests/components/slideshow/slide_show_view_fixture.h"
 
 #include "tests/support/document_model.h"
+#include "tests/support/heif_writer.h"
+#include "tests/support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,39 @@ TEST_F(SlideShowViewTest, PicturesAreFittedIntoTheViewNeverEnlargedAndCentred)
         start();
         ExpectPictureAt(paint(), c.drawn, kRed);
     }
+}
+
+TEST_F(SlideShowViewTest, PhonePicturesAndWebPicturesAreSlidesTurnedAsTheyAreSeen)
+{
+    using test_support::HeifWriter;
+    using test_support::TestPictures;
+    HeifWriter::Options turned;
+    turned.orientation = 6;  // the red left half comes on top
+    HeifWriter::Options deepAv1;
+    deepAv1.codec = HeifWriter::Codec::Av1;
+    deepAv1.bitDepth = 10;
+
+    currentSpotWith({file("IMG_0001.HEIC", HeifWriter::Encode(TestPictures::Halves({160, 80}), turned))});
+    start();
+    const QImage shown = paint();  // 80 x 160 at its own size, centred in the 200 x 200 view
+    auto roughly = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+               std::abs(a.blue() - b.blue()) < 40;
+    };
+    for (QPoint point : {QPoint(61, 21), QPoint(138, 21), QPoint(100, 60)})
+        EXPECT_TRUE(roughly(shown.pixelColor(point), kRed)) << point.x() << ", " << point.y();
+    for (QPoint point : {QPoint(61, 178), QPoint(138, 178), QPoint(100, 140)})
+        EXPECT_TRUE(roughly(shown.pixelColor(point), kBlue)) << point.x() << ", " << point.y();
+    for (QPoint point : {QPoint(59, 100), QPoint(140, 100), QPoint(100, 19), QPoint(100, 180)})
+        EXPECT_EQ(shown.pixelColor(point), kWhite) << point.x() << ", " << point.y();
+
+    currentSpotWith({file("dawn.avif", HeifWriter::Encode(TestPictures::Filled({400, 200}, kBlue), deepAv1))});
+    start();
+    ExpectPictureAt(paint(), QRect(0, 50, 200, 100), kBlue);
+
+    currentSpotWith({file("saved.webp", TestPictures::Webp(TestPictures::Filled({100, 50}, kRed)))});
+    start();
+    ExpectPictureAt(paint(), QRect(50, 75, 100, 50), kRed);
 }
 
 TEST_F(SlideShowViewTest, AResizedViewFitsThePictureAgain)
