@@ -3,8 +3,8 @@
 #include "imaging/decode_budget.h"
 #include "imaging/decoder_messages.h"
 #include "imaging/heif_picture.h"
-#include "imaging/regular_file.h"
 #include "imaging/watched_file.h"
+#include "platform/files/regular_file.h"
 
 #include <QImageIOHandler>
 #include <QImageReader>
@@ -102,7 +102,7 @@ bool declaresTooManyPixels(QSize stored)
 // Only a regular file is handed to a decoder: a FIFO or a device would block it or feed it forever.
 bool openPicture(WatchedFile& file, const QString& path)
 {
-    RegularFile regular(path);
+    files::RegularFile regular(path);
     if (!regular.isOpen())
         return false;
     // Unbuffered, because a buffering layer reads on past the end even of a complete file.

@@ -1,14 +1,11 @@
 #include "app/export/document_snapshot.h"
 
-#include "components/interfaces/class_ids.h"
+#include "app/export/map_file.h"
 #include "components/interfaces/document.h"
 #include "components/interfaces/map_spot.h"
 #include "components/interfaces/photo_spot.h"
 #include "components/interfaces/spot_story.h"
-#include "components/interfaces/xml_property_bag.h"
-#include "imaging/regular_file.h"
 #include "platform/com/bstr.h"
-#include "platform/com/runtime.h"
 
 namespace html_export {
 
@@ -18,11 +15,6 @@ QString toQString(const com::Bstr& text)
 {
     const std::u16string_view view = text.view();
     return QString::fromUtf16(view.data(), static_cast<qsizetype>(view.size()));
-}
-
-com::Bstr toBstr(const QString& text)
-{
-    return com::Bstr(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
 }
 
 // The pictures in showing order, each with its caption: one step back from the current picture,
@@ -96,23 +88,10 @@ MapSnapshot DocumentSnapshot::Take(IDocument& document)
 
 MapLoad DocumentSnapshot::Load(const QString& path)
 {
-    {
-        const imaging::RegularFile file(path);
-        if (!file.isOpen())
-            return MapLoad(std::nullopt, file.failure());
-        if (file.size() > kMaxMapFileBytes)
-            return MapLoad(std::nullopt, QStringLiteral("It is larger than 1 GB."));
-    }
-    com::ComPtr<IXMLPropertyBag> bag;
-    if (com::FAILED(com::CreateInstance(CLSID_CXMLPropertyBag, bag)))
-        return MapLoad(std::nullopt, QStringLiteral("The document component could not be created."));
-    com::ComPtr<com::IUnknown> object;
-    if (com::FAILED(bag->LoadFromFile(toBstr(path).get(), nullptr, object.put())) || !object)
-        return MapLoad(std::nullopt, QStringLiteral("It is not a map Pinlore can read."));
-    com::ComPtr<IDocument> document = object.tryAs<IDocument>();
-    if (!document)
-        return MapLoad(std::nullopt, QStringLiteral("It holds no map."));
-    return MapLoad(Take(*document.get()));
+    const MapFile::Opened opened = MapFile::Open(path);
+    if (!opened.document)
+        return MapLoad(std::nullopt, opened.failure);
+    return MapLoad(Take(*opened.document.get()));
 }
 
 }  // namespace html_export

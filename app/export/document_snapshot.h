@@ -19,12 +19,9 @@ public:
     // picture on; the spot is left on the picture it showed before.
     static MapSnapshot Take(IDocument& document);
 
-    // Loads the map saved at `path` into components of the calling thread and takes its snapshot.
-    // Only a regular file of at most kMaxMapFileBytes is read: a FIFO would block the loader and
-    // a device such as /dev/zero would feed it until memory runs out.
+    // Loads the map saved at `path` into components of the calling thread (as MapFile opens it) and
+    // takes its snapshot.
     static MapLoad Load(const QString& path);
-
-    static constexpr qint64 kMaxMapFileBytes = qint64(1) << 30;
 };
 
 }  // namespace html_export

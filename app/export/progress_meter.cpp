@@ -21,7 +21,9 @@ void ProgressMeter::show(int position, int total)
     shownPosition_ = position;
     shownTotal_ = total;
     if (!terminal_) {
-        std::fprintf(stream_, "Exported %d of %d pictures\n", position, total);
+        // Says how far the export has come, not how it went: a picture worked through may have
+        // failed, and the failures are listed at the end.
+        std::fprintf(stream_, "Exporting picture %d of %d\n", position, total);
         std::fflush(stream_);
         return;
     }

@@ -1,7 +1,7 @@
 #include "app/export/site_files.h"
 
 #include "app/export/replacing_file.h"
-#include "imaging/regular_file.h"
+#include "platform/files/regular_file.h"
 
 #include "components/interfaces/file_type.h"
 
@@ -30,7 +30,7 @@ std::optional<QString> SiteFiles::MakeFolder(const QString& path)
 
 std::optional<QString> SiteFiles::CopyFile(const QString& source, const QString& target)
 {
-    imaging::RegularFile input(source);
+    files::RegularFile input(source);
     if (!input.isOpen())
         return QStringLiteral("The file \"%1\" could not be read: %2").arg(source, input.failure());
     QFile reader;
@@ -74,7 +74,7 @@ std::optional<QString> SiteFiles::NotASound(const QString& path)
         return QStringLiteral("It is not a regular file.");
     if (ClassifyFile(std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()), path.size())) == kFileTypeSound)
         return std::nullopt;
-    imaging::RegularFile file(path);
+    files::RegularFile file(path);
     if (!file.isOpen())
         return std::nullopt;
     QFile contents;

@@ -5,7 +5,7 @@
 #include "components/interfaces/file_locator.h"
 #include "components/interfaces/file_type.h"
 #include "components/interfaces/xml_property_bag.h"
-#include "imaging/regular_file.h"
+#include "platform/files/regular_file.h"
 #include "platform/com/implements.h"
 #include "platform/com/runtime.h"
 #include "platform/files/moved_file.h"
@@ -135,7 +135,7 @@ private:
 std::optional<QString> packMap(const PackPlan::Copy& map, PackLocator& locator)
 {
     {
-        const imaging::RegularFile file(map.source);
+        const files::RegularFile file(map.source);
         if (!file.isOpen()) return file.failure();
     }
     com::ComPtr<IXMLPropertyBag> bag;
@@ -155,7 +155,7 @@ std::optional<QString> packMap(const PackPlan::Copy& map, PackLocator& locator)
 // Copies `copy` whole or not at all; false when the copy was stopped.
 bool copyFile(const PackPlan::Copy& copy, std::vector<MapPack::Problem>& problems, const std::function<bool()>& goOn)
 {
-    imaging::RegularFile file(copy.source);
+    files::RegularFile file(copy.source);
     if (!file.isOpen()) {
         problems.push_back({copy.source, file.failure()});
         return true;

@@ -5,12 +5,14 @@
 #include "app/shell/component_registration.h"
 #include "app/shell/installer_values.h"
 #include "app/shell/main_frame.h"
-#include "app/shell/workspace_view.h"
+#include "app/shell/window_start.h"
 #include "app/thumbnailer/map_thumbnailer.h"
 #include "platform/com/runtime.h"
+#include "platform/registry/registry_key.h"
+#include "platform/registry/store_state.h"
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
@@ -55,19 +57,14 @@ int Fail(const char* message)
 }
 
 // The window of the program, on `document` when one is named; the exit status is the event loop's.
-int runWindow(int argc, char* argv[], const std::optional<QString>& document)
+int runWindow(int argc, char* argv[], const std::optional<QByteArray>& document)
 {
     QApplication application(argc, argv);
     // Ties the window to the menu entry, whose icon and name the desktop shows for it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pinlore.Pinlore"));
     com::ApartmentScope apartment;
-    if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
-        return Fail("the component library beside the program could not be registered");
-    const std::unique_ptr<MainFrame> frame = MainFrame::Create();
-    if (!frame) return Fail("the document component could not be created");
-    frame->show();
-    // Taken whole, as the user gave it: a name in quotes is no file and says so.
-    if (document) frame->workspace().OpenDocumentFile(QFileInfo(*document).absoluteFilePath(), true);
+    const std::unique_ptr<MainFrame> frame = StartWindow(document, ComponentLibraryPath());
+    if (!frame) return 1;
     return application.exec();
 }
 
@@ -80,7 +77,7 @@ int RunCommandLine(int argc, char* argv[])
         return WriteInstallerValues() == registry::kSuccess ? 0 : 1;
 
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    for (int i = 1; i < argc; ++i) arguments.append(QFile::decodeName(argv[i]));
     if (arguments.contains("--help") || arguments.contains("-h")) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -97,11 +94,17 @@ int RunCommandLine(int argc, char* argv[])
         return 1;
     }
     if (!exporting && !packing)
-        return runWindow(argc, argv, arguments.isEmpty() ? std::nullopt : std::optional<QString>(arguments.first()));
+        return runWindow(argc, argv, arguments.isEmpty() ? std::nullopt : std::optional<QByteArray>(argv[1]));
 
     // The export and the pack need no display: they run from scripts and over ssh.
     QCoreApplication application(argc, argv);
     com::ApartmentScope apartment;
+    // It keeps no settings: a registry file it cannot use only needs saying.
+    if (std::string reason; registry::CheckStore(reason) == registry::StoreState::Unusable) {
+        std::fprintf(stderr, "pinlore: the settings file \"%s\" cannot be used: %s\n", registry::RegistryPath().c_str(),
+                     reason.c_str());
+        registry::KeepStoreInMemory();
+    }
     if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
         return Fail("the component library beside the program could not be registered");
     if (packing) return pack::PackCommand::Run(arguments.mid(1));

@@ -10,19 +10,33 @@
 #include "platform/ui/qt_strings.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <utility>
 
 namespace shell {
 
 namespace {
 
+// The files that could not be made and the linked maps that could not be exported are counted and
+// listed apart: each count agrees with the list under it.
 QString completionText(const QString& name, const QString& folderName,
                        const std::vector<html_export::ExportProblem>& problems)
 {
+    using Subject = html_export::ExportProblem::Subject;
     QString text = QStringLiteral("Your map has been exported to the folder \"%1\" inside of \"%2\"").arg(name, folderName);
-    if (problems.empty()) return text;
-    text += QStringLiteral(", but %1 of its files could not be made:\n").arg(problems.size());
-    for (const html_export::ExportProblem& problem : problems)
-        text += QStringLiteral("\n%1: %2").arg(problem.path, problem.reason);
+    QString separator = QStringLiteral(", but ");
+    for (const auto& [subject, heading] :
+         {std::pair{Subject::File, QStringLiteral("%1 of its files could not be made:")},
+          std::pair{Subject::Map, QStringLiteral("%1 of its linked maps could not be exported:")}}) {
+        const auto count = std::count_if(problems.begin(), problems.end(), [subject](const auto& problem) {
+            return problem.subject == subject;
+        });
+        if (count == 0) continue;
+        text += separator + heading.arg(count) + u'\n';
+        separator = QStringLiteral("\n\n");
+        for (const html_export::ExportProblem& problem : problems)
+            if (problem.subject == subject) text += QStringLiteral("\n%1: %2").arg(problem.path, problem.reason);
+    }
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/pack_map_command.h"
 #include "app/shell/preferences.h"
+#include "app/shell/settings_store.h"
 #include "app/shell/startup_dialogs.h"
 #include "app/shell/workspace_view.h"
 #include "platform/registry/registry_key.h"
@@ -41,10 +42,35 @@ std::unique_ptr<MainFrame> MainFrame::Create()
     frame->setCentralWidget(frame->workspace_);
     frame->setFocusProxy(frame->workspace_);
     MainFrame* self = frame.get();
-    connect(self->workspace_, &WorkspaceView::firstPainted, self, [self] {
-        RunStartupDialogs(*self->workspace_, [self] { self->help_.StartTutorial(*self->workspace_); });
-    });
+    connect(self->workspace_, &WorkspaceView::firstPainted, self, &MainFrame::runStartupDialogs);
     return frame;
+}
+
+void MainFrame::OpenAtStart(const QString& path)
+{
+    if (const std::optional<QString> failure = workspace_->OpenAtStart(path)) TellAtStart(*failure);
+}
+
+void MainFrame::TellAtStart(const QString& message)
+{
+    startupMessages_.append(message);
+    if (started_) runStartupDialogs();
+}
+
+void MainFrame::runStartupDialogs()
+{
+    const bool first = !std::exchange(started_, true);
+    tellSettingsMessages();
+    for (const QString& message : std::exchange(startupMessages_, {}))
+        Services().messageBox(this, message, kProgramTitle, MessageButtons::Ok, MessageIcon::Error);
+    if (first) RunStartupDialogs(*workspace_, [this] { help_.StartTutorial(*workspace_); });
+}
+
+void MainFrame::tellSettingsMessages()
+{
+    for (const QString& message : SettingsStore::TakeMessages())
+        Services().messageBox(this, message, kProgramTitle, MessageButtons::Ok, MessageIcon::Warning);
+    tellingSettings_ = false;
 }
 
 MainFrame::MainFrame()
@@ -136,11 +162,19 @@ void MainFrame::updateMenuState()
     commandAction(command::kUndo)->setEnabled(workspace_ && workspace_->UndoAvailable());
     commandAction(command::kRedo)->setEnabled(workspace_ && workspace_->RedoAvailable());
     commandAction(command::kSpotStory)->setEnabled(workspace_ && workspace_->HasCurrentSpot());
-    // The loop waits many times a second; the preference is read again only when the registry changed.
+    // The loop waits many times a second; the preference is read again only when the registry
+    // changed, and never waits for it: while another program holds it, the mark stays as it was.
     const std::uint64_t generation = registry::RegistryGeneration();
     if (!tipsGeneration_ || *tipsGeneration_ != generation) {
-        tipsGeneration_ = generation;
-        commandAction(command::kShowTipsOnStartup)->setChecked(Preferences::ShowTipsOnStartup());
+        if (const std::optional<bool> show = Preferences::ShowTipsOnStartupAtOnce()) {
+            tipsGeneration_ = generation;
+            commandAction(command::kShowTipsOnStartup)->setChecked(*show);
+        }
+    }
+    // Told once the loop is free of dialogs, so that the message never stacks over another.
+    if (started_ && !tellingSettings_ && !QApplication::activeModalWidget() && SettingsStore::MessagesPending()) {
+        tellingSettings_ = true;
+        QMetaObject::invokeMethod(this, &MainFrame::tellSettingsMessages, Qt::QueuedConnection);
     }
 }
 
@@ -237,10 +271,13 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (workspace_->CloseRequest())
-        event->accept();
-    else
+    if (!workspace_->CloseRequest()) {
         event->ignore();
+        return;
+    }
+    // The root map stored just now may be what could not be saved.
+    tellSettingsMessages();
+    event->accept();
 }
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 #include "app/shell/recent_document_list.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -37,6 +38,12 @@ public:
     // The title for a document at `path`; an empty path is an untitled document.
     void ShowDocumentTitle(const QString& path);
 
+    // The map named on the command line, opened before the first paint; a failure's message waits
+    // for the dialogs of the start, which come one after the other, never two at once: what went
+    // wrong with the settings, the messages told at the start, the tip of the day, the welcome.
+    void OpenAtStart(const QString& path);
+    void TellAtStart(const QString& message);
+
     // Carries out a menu command, as its item or accelerator does.
     void runCommand(int commandId);
     // The menu item of a command; the recent files' items are in the "&Recent Files" sub-menu.
@@ -51,6 +58,9 @@ private:
     void buildMenus();
     void updateMenuState();
     void openRecentFile(int index);
+    void runStartupDialogs();
+    // What went wrong with the settings since it was last told.
+    void tellSettingsMessages();
 
     QMenu* recentFilesMenu_ = nullptr;
     RecentDocumentList recentDocuments_;
@@ -58,6 +68,9 @@ private:
     WorkspaceView* workspace_ = nullptr;
     bool closeAfterExport_ = false;
     std::optional<std::uint64_t> tipsGeneration_;
+    QStringList startupMessages_;
+    bool started_ = false;  // the dialogs of the start are over
+    bool tellingSettings_ = false;
 };
 
 }  // namespace shell

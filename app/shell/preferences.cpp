@@ -1,6 +1,7 @@
 #include "app/shell/preferences.h"
 
 #include "platform/registry/registry_key.h"
+#include "platform/registry/store_state.h"
 
 #include <algorithm>
 #include <vector>
@@ -64,14 +65,25 @@ int Preferences::StepCurrentTip(TipStep step)
     return static_cast<int>(next);
 }
 
+std::optional<bool> Preferences::ShowTipsOnStartupAtOnce()
+{
+    const registry::ScopedBusyTimeout noWaiting(std::chrono::milliseconds(0));
+    return tryReadFlag("ShowTipsOnStartup", false);
+}
+
 bool Preferences::readFlag(const char* name, bool fallback)
+{
+    return tryReadFlag(name, fallback).value_or(fallback);
+}
+
+std::optional<bool> Preferences::tryReadFlag(const char* name, bool fallback)
 {
     registry::RegistryKey key;
     std::uint32_t value = 0;
-    if (key.Open(registry::Hive::CurrentUser, kKey) != registry::kSuccess ||
-        key.QueryDwordValue(name, value) != registry::kSuccess)
-        return fallback;
-    return value != 0;
+    registry::Status status = key.Open(registry::Hive::CurrentUser, kKey);
+    if (status == registry::kSuccess) status = key.QueryDwordValue(name, value);
+    if (status == registry::kCantRead) return std::nullopt;
+    return status == registry::kSuccess ? value != 0 : fallback;
 }
 
 void Preferences::writeDword(const char* name, std::uint32_t value)

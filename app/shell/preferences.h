@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace shell {
 
@@ -25,6 +26,8 @@ public:
     // "ShowTipsOnStartup": a DWORD 0 or 1, false when missing.
     static bool ShowTipsOnStartup();
     static void SetShowTipsOnStartup(bool show);
+    // The same without waiting for a registry another program holds: nothing while it cannot be read.
+    static std::optional<bool> ShowTipsOnStartupAtOnce();
 
     // "CurrentTip": the index of the tip shown last. Steps it once, wrapping at both ends, stores it
     // and gives the new index, always 0 to kTipCount - 1: a stored value out of that range (written
@@ -35,6 +38,8 @@ public:
 
 private:
     static bool readFlag(const char* name, bool fallback);
+    // `fallback` when the value is missing; nothing when the registry cannot be read.
+    static std::optional<bool> tryReadFlag(const char* name, bool fallback);
     static void writeDword(const char* name, std::uint32_t value);
 };
 

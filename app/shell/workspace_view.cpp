@@ -1,5 +1,6 @@
 #include "app/shell/workspace_view.h"
 
+#include "app/export/map_file.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/missing_files.h"
 #include "app/shell/preferences.h"
@@ -12,10 +13,12 @@
 #include "components/interfaces/photo_spot.h"
 #include "components/interfaces/xml_property_bag.h"
 #include "platform/com/runtime.h"
+#include "platform/files/write_protection.h"
 #include "platform/shell/shell_services.h"
 #include "platform/ui/hosted_control.h"
 #include "platform/ui/qt_strings.h"
 
+#include <QFile>
 #include <QFrame>
 #include <QPainter>
 #include <stdexcept>
@@ -79,7 +82,8 @@ WorkspaceView::WorkspaceView(MainFrame& frame, QWidget* parent)
     }
 
     const QString rootMap = Preferences::RootMap();
-    if (rootMap.isEmpty() || openDocument(rootMap, false, false) != OpenOutcome::Opened) documentPath_.clear();
+    QString unreported;
+    if (rootMap.isEmpty() || openDocument(rootMap, false, unreported) != OpenOutcome::Opened) documentPath_.clear();
 }
 
 template <class Control>
@@ -123,33 +127,45 @@ WorkspaceView::PromptAnswer WorkspaceView::PromptToSave()
 
 WorkspaceView::OpenOutcome WorkspaceView::OpenDocumentFile(const QString& path, bool showError)
 {
-    return openDocument(path, showError, true);
+    QString failure;
+    const OpenOutcome outcome = openDocument(path, true, failure);
+    if (outcome == OpenOutcome::Failed && showError) tellError(window(), failure);
+    if (outcome == OpenOutcome::Opened && showError) tellMissingFiles();
+    return outcome;
 }
 
-WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool showError, bool askToSave)
+QString WorkspaceView::OpenFailureMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("An error occurred, the file could not be opened.\n\n%1: %2").arg(path, reason);
+}
+
+std::optional<QString> WorkspaceView::OpenAtStart(const QString& path)
+{
+    QString failure;
+    if (openDocument(path, true, failure) == OpenOutcome::Failed) return failure;
+    const QString missing = MissingFiles::Message(MissingFiles::Of(*document_.get()));
+    return missing.isEmpty() ? std::nullopt : std::optional<QString>(missing);
+}
+
+WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool askToSave, QString& failure)
 {
     if (askToSave && PromptToSave() == PromptAnswer::Cancel) return OpenOutcome::Cancelled;
     StopShownSlideShow();
 
-    com::ComPtr<IXMLPropertyBag> bag;
-    com::ComPtr<com::IUnknown> loaded;
-    if (com::SUCCEEDED(com::CreateInstance(CLSID_CXMLPropertyBag, bag)))
-        bag->LoadFromFile(ui::ToBstr(path).get(), nullptr, loaded.put());
-    com::ComPtr<IDocument> opened = loaded.tryAs<IDocument>();
-    if (!opened) {
-        if (showError) tellError(window(), QStringLiteral("An error occurred, the file could not be opened."));
+    html_export::MapFile::Opened opened = html_export::MapFile::Open(path);
+    if (!opened.document) {
+        failure = OpenFailureMessage(path, opened.failure);
         return OpenOutcome::Failed;
     }
 
     documentEvents_.disconnect();
-    document_ = std::move(opened);
+    document_ = std::move(opened.document);
     if (mapView_) mapView_->SetDocument(document_.get());
     if (slideShowView_) slideShowView_->SetDocument(document_.get());
     documentEvents_.connect(document_.get(), *this);
     document_->SendOpenNotification();
     documentPath_ = path;
     frame_.SetDocumentPath(path);
-    if (showError) tellMissingFiles();
     return OpenOutcome::Opened;
 }
 
@@ -183,33 +199,31 @@ void WorkspaceView::Open()
 bool WorkspaceView::Save()
 {
     const QString failureMessage = QStringLiteral("An error occurred, the file was not saved.");
-    if (!documentPath_.isEmpty()) return writeDocument(failureMessage);
+    if (!documentPath_.isEmpty()) return writeDocument(documentPath_, failureMessage);
     const std::optional<QString> chosen =
         Services().saveFileName(window(), kDocumentFilters, QString(), QStringLiteral("plm"));
-    return chosen && saveAs(*chosen, failureMessage);
+    return chosen && writeDocument(*chosen, failureMessage);
 }
 
 bool WorkspaceView::SaveAs()
 {
     const std::optional<QString> chosen =
         Services().saveFileName(window(), kDocumentFilters, documentPath_, QStringLiteral("plm"));
-    return chosen && saveAs(*chosen, QStringLiteral("An error occurred, the file could not be saved."));
+    return chosen && writeDocument(*chosen, QStringLiteral("An error occurred, the file could not be saved."));
 }
 
-bool WorkspaceView::saveAs(const QString& path, const QString& failureMessage)
+bool WorkspaceView::writeDocument(const QString& path, const QString& failureMessage)
 {
-    documentPath_ = path;
-    frame_.ShowDocumentTitle(documentPath_);
-    if (!writeDocument(failureMessage)) return false;
-    frame_.SetDocumentPath(documentPath_);
-    return true;
-}
-
-bool WorkspaceView::writeDocument(const QString& failureMessage)
-{
+    // A file made read-only is not replaced behind its owner's back, though its folder would let
+    // the save put a new file in its place.
+    if (files::IsWriteProtected(QFile::encodeName(path).constData()) &&
+        Services().messageBox(window(),
+                              QStringLiteral("\"%1\" is read-only.\n\nDo you want to replace it anyway?").arg(path),
+                              kTitle, MessageButtons::OkCancel, MessageIcon::Warning) != MessageAnswer::Ok)
+        return false;
     com::ComPtr<IXMLPropertyBag> bag;
     com::HRESULT hr = com::CreateInstance(CLSID_CXMLPropertyBag, bag);
-    if (com::SUCCEEDED(hr)) hr = bag->SaveToFile(ui::ToBstr(documentPath_).get(), document_.get());
+    if (com::SUCCEEDED(hr)) hr = bag->SaveToFile(ui::ToBstr(path).get(), document_.get());
     if (com::FAILED(hr)) {
         // The document marks itself clean as it hands over its values, before the file is written:
         // after a failure the file does not hold what the user sees, so the document is dirty again.
@@ -217,6 +231,13 @@ bool WorkspaceView::writeDocument(const QString& failureMessage)
         document_->SetDirty(&dirty);
         tellError(window(), failureMessage);
         return false;
+    }
+    // Only a file that holds the map becomes its path: after a failure, Save goes on writing where
+    // the map was saved before, and the root map never names a file that is not there. A new path
+    // is the title's and joins the recent files.
+    if (path != documentPath_) {
+        documentPath_ = path;
+        frame_.SetDocumentPath(path);
     }
     return true;
 }
@@ -345,7 +366,7 @@ void WorkspaceView::ActivateFile(const QString& path)
         if (PromptToSave() == PromptAnswer::Cancel) return;
         if (mapView_) mapView_->PopAllMaps();
         // The user has just been asked; a second question for the same open would be one too many.
-        openDocument(path, true, false);
+        if (QString failure; openDocument(path, false, failure) == OpenOutcome::Failed) tellError(window(), failure);
         break;
     default:
         break;

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace shell {
 
@@ -42,8 +43,15 @@ public:
     // away). A clean document answers No without asking.
     PromptAnswer PromptToSave();
     // Makes the map saved at `path` the document, after asking to save the current one. A file that
-    // cannot be loaded leaves the document and its path as they were, and says so if `showError`.
+    // cannot be loaded leaves the document and its path as they were, and says so if `showError`,
+    // naming the file and the reason.
     OpenOutcome OpenDocumentFile(const QString& path, bool showError);
+    // The map named on the command line: opened as OpenDocumentFile opens it, but the message of a
+    // failure, or of the files the map names that are nowhere, is handed back, to be shown in turn
+    // with the other dialogs of the start rather than over them.
+    std::optional<QString> OpenAtStart(const QString& path);
+    // What the user reads when the map at `path` cannot be opened, `reason` saying why.
+    static QString OpenFailureMessage(const QString& path, const QString& reason);
 
     void New();
     void Open();
@@ -117,13 +125,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    OpenOutcome openDocument(const QString& path, bool showError, bool askToSave);
+    // `failure` receives the message for the user when the map cannot be opened.
+    OpenOutcome openDocument(const QString& path, bool askToSave, QString& failure);
     // One message, after the map shows, of the files it names that are nowhere to be found.
     void tellMissingFiles();
-    // The document takes `path` as its own, and the title follows, also when it cannot be written
-    // there; once written, the path joins the recent files.
-    bool saveAs(const QString& path, const QString& failureMessage);
-    bool writeDocument(const QString& failureMessage);
+    // Saves the document to `path`, which becomes its path (the title's, and a recent file) once
+    // the file holds it.
+    bool writeDocument(const QString& path, const QString& failureMessage);
     template <class Control>
     com::ComPtr<Control> hostControl(std::u16string_view progId, QWidget*& host, bool bordered);
     void previewPicture(const QString& path);

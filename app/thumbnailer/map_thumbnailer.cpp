@@ -1,8 +1,9 @@
 #include "app/thumbnailer/map_thumbnailer.h"
 
+#include "components/interfaces/xml_property_bag.h"
 #include "imaging/image.h"
-#include "imaging/regular_file.h"
 #include "platform/files/moved_file.h"
+#include "platform/files/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,14 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <pugixml.hpp>
-#include <vector>
 
 namespace thumbnailer {
 
 namespace {
-
-// As the export reads maps: a larger file is no map anyone made.
-constexpr qint64 kMaxMapFileBytes = qint64(1) << 30;
 
 // The document's class as a saved map's root element names it, and the property holding its picture.
 constexpr char kDocumentClass[] = "{367247FF-E61A-4DAA-A8F8-4F05CF2DCC2A}";
@@ -33,27 +30,12 @@ int Fail(const QString& input, const QString& reason)
     return 1;
 }
 
-std::optional<std::vector<char>> readWhole(const QString& path, QString& failure)
+std::optional<QByteArray> readWhole(const QString& path, QString& failure)
 {
-    imaging::RegularFile file(path);
-    if (!file.isOpen()) {
-        failure = file.failure();
-        return std::nullopt;
-    }
-    if (file.size() > kMaxMapFileBytes) {
-        failure = QStringLiteral("It is larger than 1 GB.");
-        return std::nullopt;
-    }
-    QFile reader;
-    if (!reader.open(file.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        failure = reader.errorString() + u'.';
-        return std::nullopt;
-    }
-    std::vector<char> text(static_cast<std::size_t>(reader.size()));
-    if (reader.read(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        failure = QStringLiteral("It could not be read whole.");
-        return std::nullopt;
-    }
+    // As every reader of maps: a larger file is no map anyone made.
+    files::RegularFile file(path, kMaxPropertyBagFileBytes);
+    std::optional<QByteArray> text = file.readAll();
+    if (!text) failure = file.failure();
     return text;
 }
 
@@ -69,10 +51,11 @@ std::optional<int> sizeArgument(const QString& text)
 
 std::optional<QString> MapThumbnailer::MapPictureOf(const QString& mapPath, QString& failure)
 {
-    std::optional<std::vector<char>> text = readWhole(mapPath, failure);
+    std::optional<QByteArray> text = readWhole(mapPath, failure);
     if (!text) return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer_inplace(text->data(), text->size(), kParseOptions, pugi::encoding_auto)) {
+    if (!document.load_buffer_inplace(text->data(), static_cast<std::size_t>(text->size()), kParseOptions,
+                                      pugi::encoding_auto)) {
         failure = QStringLiteral("It is not a map Pinlore can read.");
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "components/browser/freedesktop_thumbnail_cache.h"
 
+#include "platform/files/regular_file.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -25,11 +27,32 @@ QString FileName(const QString& path)
            QStringLiteral(".png");
 }
 
-// Whether `image` was made from the picture at `path` as it is now.
-bool Describes(const QImage& image, const QString& path, qint64 modified)
+// Whether `image` was made from the picture at `path` as it is now: its time alone would trust a
+// picture rewritten within the second the thumbnail was made in, so its size counts too where the
+// thumbnail tells it (the standard leaves the key to each program; this one always writes it).
+bool Describes(const QImage& image, const QString& path, qint64 modified, qint64 bytes)
 {
+    const QString size = image.text(QStringLiteral("Thumb::Size"));
     return image.text(QStringLiteral("Thumb::URI")).toUtf8() == FileUri(path) &&
-           image.text(QStringLiteral("Thumb::MTime")) == QString::number(modified);
+           image.text(QStringLiteral("Thumb::MTime")) == QString::number(modified) &&
+           (size.isEmpty() || size == QString::number(bytes));
+}
+
+// A PNG of the cache of at most `largest` pixels a side. Any other program may have put something
+// else under the name, a FIFO or a device even: only a regular file is read.
+std::optional<QImage> ReadCacheFile(const QString& file, int largest)
+{
+    files::RegularFile regular(file);
+    if (!regular.isOpen()) return std::nullopt;
+    QFile contents;
+    if (!contents.open(regular.release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return std::nullopt;
+    QImageReader reader(&contents, "png");
+    const QSize declared = reader.size();
+    if (declared.isEmpty() || declared.width() > largest || declared.height() > largest) return std::nullopt;
+    QImage image;
+    // The keys are read from the decoded image: the reader's own text() splits keys at ':'.
+    if (!reader.read(&image)) return std::nullopt;
+    return image;
 }
 
 }  // namespace
@@ -60,15 +83,13 @@ bool FreedesktopThumbnailCache::holds(const QString& path) const
     return path.startsWith(largeFolder_ + u'/') || path.startsWith(failFolder_ + u'/');
 }
 
-std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(const QString& path,
-                                                                                 qint64 modified) const
+std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(const QString& path, qint64 modified,
+                                                                                 qint64 bytes) const
 {
-    QImageReader reader(thumbnailPath(path), "png");
-    const QSize declared = reader.size();
-    if (declared.isEmpty() || declared.width() > kLargeSize || declared.height() > kLargeSize) return std::nullopt;
+    std::optional<QImage> image = ReadCacheFile(thumbnailPath(path), kLargeSize);
+    if (!image || !Describes(*image, path, modified, bytes)) return std::nullopt;
     Entry entry;
-    // The keys are read from the decoded image: the reader's own text() splits keys at ':'.
-    if (!reader.read(&entry.image) || !Describes(entry.image, path, modified)) return std::nullopt;
+    entry.image = std::move(*image);
     entry.original = QSize(entry.image.text(QStringLiteral("Thumb::Image::Width")).toInt(),
                            entry.image.text(QStringLiteral("Thumb::Image::Height")).toInt());
     return entry;
@@ -76,22 +97,19 @@ std::optional<FreedesktopThumbnailCache::Entry> FreedesktopThumbnailCache::find(
 
 bool FreedesktopThumbnailCache::failed(const QString& path, qint64 modified, qint64 bytes) const
 {
-    QImageReader reader(failurePath(path), "png");
     // A failure record is a token picture; anything larger is not one of ours.
-    const QSize declared = reader.size();
-    if (declared.isEmpty() || declared.width() > 16 || declared.height() > 16) return false;
-    QImage record;
-    return reader.read(&record) && Describes(record, path, modified) &&
-           record.text(QStringLiteral("Thumb::Size")) == QString::number(bytes);
+    const std::optional<QImage> record = ReadCacheFile(failurePath(path), 16);
+    return record && Describes(*record, path, modified, bytes);
 }
 
-void FreedesktopThumbnailCache::store(const QString& path, qint64 modified, QSize original, const QImage& image) const
+void FreedesktopThumbnailCache::store(const QString& path, qint64 modified, qint64 bytes, QSize original,
+                                      const QImage& image) const
 {
     if (image.isNull()) return;
     QImage tagged = image;
     tagged.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
     tagged.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
-    write(largeFolder_, thumbnailPath(path), path, modified, std::move(tagged));
+    write(largeFolder_, thumbnailPath(path), path, modified, bytes, std::move(tagged));
 }
 
 void FreedesktopThumbnailCache::storeFailure(const QString& path, qint64 modified, qint64 bytes) const
@@ -102,12 +120,11 @@ void FreedesktopThumbnailCache::storeFailure(const QString& path, qint64 modifie
     QFile::setPermissions(failures, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QImage record(1, 1, QImage::Format_ARGB32);
     record.fill(Qt::transparent);
-    record.setText(QStringLiteral("Thumb::Size"), QString::number(bytes));
-    write(failFolder_, failurePath(path), path, modified, std::move(record));
+    write(failFolder_, failurePath(path), path, modified, bytes, std::move(record));
 }
 
 void FreedesktopThumbnailCache::write(const QString& folder, const QString& file, const QString& path,
-                                      qint64 modified, QImage image) const
+                                      qint64 modified, qint64 bytes, QImage image) const
 {
     if (holds(path)) return;
     // The standard asks for folders only their owner can read: thumbnails show private pictures.
@@ -119,6 +136,7 @@ void FreedesktopThumbnailCache::write(const QString& folder, const QString& file
     // On the image, not the writer: the writer's text takes "key: value" and would split at "::".
     image.setText(QStringLiteral("Thumb::URI"), QString::fromUtf8(FileUri(path)));
     image.setText(QStringLiteral("Thumb::MTime"), QString::number(modified));
+    image.setText(QStringLiteral("Thumb::Size"), QString::number(bytes));
     image.setText(QStringLiteral("Software"), QStringLiteral("Pinlore"));
     QImageWriter writer(&saved, "png");
     // Fast compression: the file is written once per picture while the user waits for the folder.

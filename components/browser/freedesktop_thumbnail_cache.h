@@ -9,10 +9,11 @@ namespace browser {
 
 // The desktop's shared thumbnail cache ($XDG_CACHE_HOME/thumbnails/large/, as the freedesktop
 // Thumbnail Managing Standard lays it out): PNGs of at most 256 x 256 pixels named by the MD5 of the
-// picture's file URI, carrying that URI and the picture's modification time, so that file managers
-// and this program make each thumbnail once between them. A picture that could not be made into a
-// thumbnail is recorded under thumbnails/fail/pinlore/ (the standard's folder of this program's
-// failures), so that it is not decoded again on every visit until it changes.
+// picture's file URI, carrying that URI and the picture's modification time and size, so that file
+// managers and this program make each thumbnail once between them. A picture that could not be made
+// into a thumbnail is recorded under thumbnails/fail/pinlore/ (the standard's folder of this
+// program's failures), so that it is not decoded again on every visit until it changes. The cache's
+// files are read only when they are regular files: another program may have put anything there.
 //
 // Thread: any; every call stands alone (files are written under a temporary name and renamed).
 class FreedesktopThumbnailCache {
@@ -30,12 +31,13 @@ public:
     explicit FreedesktopThumbnailCache(QString largeFolder);
 
     // The thumbnail of the picture at `path` when one exists that was made from the picture as it is
-    // now (the same URI and modification time).
-    std::optional<Entry> find(const QString& path, qint64 modified) const;
+    // now (the same URI, modification time in seconds and size in bytes: a picture rewritten within
+    // the second keeps its time).
+    std::optional<Entry> find(const QString& path, qint64 modified, qint64 bytes) const;
 
     // Files `image` (already at most kLargeSize on each side) for the picture. Failures are silent: a
     // cache that cannot be written only costs time.
-    void store(const QString& path, qint64 modified, QSize original, const QImage& image) const;
+    void store(const QString& path, qint64 modified, qint64 bytes, QSize original, const QImage& image) const;
 
     // Whether making a thumbnail of the picture as it is now has failed before. Its size counts as
     // well as its time: a picture still being copied fails, and may be complete within the second.
@@ -55,7 +57,7 @@ public:
 
 private:
     // Writes `image` with the standard's keys into `folder`, a folder only its owner can read.
-    void write(const QString& folder, const QString& file, const QString& path, qint64 modified,
+    void write(const QString& folder, const QString& file, const QString& path, qint64 modified, qint64 bytes,
                QImage image) const;
 
     QString largeFolder_;

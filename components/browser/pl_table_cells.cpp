@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 #include <QUrl>
 
 namespace {
@@ -97,6 +98,42 @@ com::HRESULT PLTableCells::CellFactoryChanged() noexcept
     movingEnd_ = -1;
     typeAhead_.clear();
     return com::S_OK;
+}
+
+com::HRESULT PLTableCells::RefreshCells(ICellFactory* inCellFactory) noexcept
+{
+    if (!inCellFactory) return com::E_POINTER;
+    return com::Guarded([&] {
+        // Cells are told apart by their files.
+        const auto fileAt = [&](int index) {
+            return index >= 0 && index < count() ? FileNameOf(*cells_[index]) : QString();
+        };
+        QSet<QString> selected;
+        for (int i = 0; i < count(); ++i)
+            if (isSelected(i)) selected.insert(FileNameOf(*cells_[i]));
+        const QString anchorFile = fileAt(anchor_);
+        const QString movingEndFile = fileAt(movingEnd_);
+
+        std::vector<com::ComPtr<ITableCell>> fresh;
+        for (;;) {
+            com::ComPtr<ITableCell> cell;
+            inCellFactory->NextCell(cell.put());
+            if (!cell) break;
+            fresh.push_back(std::move(cell));
+        }
+        cells_ = std::move(fresh);
+        anchor_ = -1;
+        movingEnd_ = -1;
+        for (int i = 0; i < count(); ++i) {
+            const QString file = FileNameOf(*cells_[i]);
+            if (selected.contains(file)) select(i, true);
+            if (file == anchorFile) anchor_ = i;
+            if (file == movingEndFile) movingEnd_ = i;
+        }
+        updateScrollRange();
+        scrollTo(scrollPosition_);
+        return com::S_OK;
+    });
 }
 
 com::HRESULT PLTableCells::CreateControlWindow(QWidget* host) noexcept

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/browser/cell_refresh.h"
 #include "components/interfaces/table_cells.h"
 #include "components/interfaces/table_control.h"
 #include "platform/com/implements.h"
@@ -30,7 +31,8 @@ class ThumbnailStore;
 //
 // Thread: the user-interface thread. Opening a folder replaces every cell from inside a handler:
 // handlers hold the cells they work on.
-class PLTableCells final : public com::Implements<PLTableCells, ITableCells, ui::IHostedControl> {
+class PLTableCells final
+    : public com::Implements<PLTableCells, ITableCells, ui::IHostedControl, ICellRefresh> {
 public:
     PLTableCells();
 
@@ -41,6 +43,8 @@ public:
     // Held weakly: the table control holds the grid.
     com::HRESULT SetTableControl(com::IUnknown* inTableControl) noexcept override;
     com::HRESULT CellFactoryChanged() noexcept override;
+
+    com::HRESULT RefreshCells(ICellFactory* inCellFactory) noexcept override;
 
     com::HRESULT CreateControlWindow(QWidget* host) noexcept override;
     QWidget* ControlWindow() noexcept override;

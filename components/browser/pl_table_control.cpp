@@ -1,5 +1,7 @@
 #include "components/browser/pl_table_control.h"
 
+#include "components/browser/cell_refresh.h"
+#include "components/browser/folder_watch.h"
 #include "components/browser/last_directory.h"
 #include "components/browser/table_control_window.h"
 #include "components/document/string_copy.h"
@@ -56,6 +58,7 @@ com::HRESULT PLTableControl::SetCellFactory(ICellFactory* inCellFactory) noexcep
             grid_->CellFactoryChanged();
         }
         directory_ = folder;
+        if (folderWatch_) folderWatch_->watch(folder);
         if (label_) {
             const QString name = folder.mid(folder.lastIndexOf(u'/') + 1);
             label_->setText(name.isEmpty() ? folder : name);
@@ -124,6 +127,16 @@ com::HRESULT PLTableControl::GoUp() noexcept
     });
 }
 
+void PLTableControl::refreshFolder()
+{
+    if (!directory_) return;
+    const auto refresh = gridControl_.tryAs<ICellRefresh>();
+    if (!refresh) return;
+    com::HRESULT ignored = com::S_OK;
+    const auto factory = ReadFolder(*directory_, ignored);
+    refresh->RefreshCells(factory.as<ICellFactory>().get());
+}
+
 com::HRESULT PLTableControl::Browse() noexcept
 {
     if (const auto palette = toolPalette_.lock()) palette->Browse();
@@ -173,6 +186,9 @@ com::HRESULT PLTableControl::CreateControlWindow(QWidget* host) noexcept
         com::ThrowIfFailed(ui::HostControl(u"TableProject.TableCells.1", window->gridHost(), gridControl_));
         grid_ = gridControl_.as<ITableCells>();
         grid_->SetTableControl(static_cast<ITableControl*>(this));
+        folderWatch_ = new browser::FolderWatch(window);
+        QObject::connect(folderWatch_.data(), &browser::FolderWatch::changed, folderWatch_.data(),
+                         [this] { refreshFolder(); });
         openInitialFolder();
         return com::S_OK;
     });

@@ -13,13 +13,18 @@
 class QLabel;
 class QWidget;
 
+namespace browser {
+class FolderWatch;
+}
+
 // The file browser: the current folder's name in a label above the grid of its cells. It opens the
 // folder of the last run (else the tutorial pictures, the user's pictures, "/"), stores every folder
 // it shows as "LastDirectory", goes up a folder (the documents folder's parent is the desktop, where
 // it is listed) and tells the tool palette whether going up is possible.
 //
 // Thread: the user-interface thread. The grid and the palette reach back into the control while
-// it installs a folder.
+// it installs a folder. The folder shown is watched: files saved, added or removed there appear
+// without leaving it.
 class PLTableControl final : public com::Implements<PLTableControl, ITableControl, ui::IHostedControl> {
 public:
     PLTableControl() = default;
@@ -44,6 +49,8 @@ private:
     com::HRESULT openFolder(const QString& folder);
     void openInitialFolder();
     void enableUpButton();
+    // The folder shown read again, after it changed on disk.
+    void refreshFolder();
 
     std::optional<QString> directory_;
     com::ComPtr<com::IUnknown> gridControl_;
@@ -51,4 +58,5 @@ private:
     com::WeakPtr<IToolPalette> toolPalette_;
     QPointer<QWidget> window_;
     QLabel* label_ = nullptr;
+    QPointer<browser::FolderWatch> folderWatch_;  // a child of the window
 };

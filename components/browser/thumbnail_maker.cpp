@@ -5,20 +5,13 @@
 #include "components/interfaces/xml_property_bag.h"
 #include "imaging/image.h"
 #include "platform/com/runtime.h"
+#include "platform/files/regular_file.h"
 #include "platform/ui/qt_strings.h"
 
-#include <QFileInfo>
-#include <filesystem>
 
 namespace browser {
 
 namespace {
-
-bool IsRegularFile(const QString& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
-}
 
 // The background picture named by the map document at `path`; empty when it cannot be read.
 QString MapPictureOf(const QString& path)
@@ -58,35 +51,43 @@ ThumbnailMaker::ThumbnailMaker(std::optional<FreedesktopThumbnailCache> cache) :
 
 ThumbnailMaker::Made ThumbnailMaker::make(const QString& path, FileType type, QSize cell) const
 {
-    if (!IsRegularFile(path)) return {};
-    if (type == kFileTypePicture) return ofPicture(path, cell);
+    if (type == kFileTypePicture) return ofPicture(path, FileStamp::Of(path), cell);
     if (type != kFileTypeMap) return {};
-    const QString picture = MapPictureOf(path);
-    if (picture.isEmpty() || !IsRegularFile(picture)) return {};
-    return ofPicture(picture, cell);
+    const FileStamp stamp = FileStamp::Of(path);
+    Made made;
+    if (const QString picture = MapPictureOf(path); !picture.isEmpty())
+        made = ofPicture(picture, FileStamp::Of(picture), cell);
+    made.sources.insert(made.sources.begin(), {path, stamp});
+    return made;
 }
 
-ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) const
+ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, const FileStamp& stamp, QSize cell) const
 {
-    const QFileInfo file(path);
-    const qint64 modified = file.lastModified().toSecsSinceEpoch();
+    Made made;
+    made.sources.push_back({path, stamp});
+    // Only a regular file is read. One that cannot be opened now is left alone, not recorded as a
+    // failure: a chmod that lets it be read later changes neither its time nor its size.
+    if (!files::RegularFile(path).isOpen()) return made;
+    const qint64 modified = stamp.modifiedSeconds();
     if (cache_) {
-        if (const auto cached = cache_->find(path, modified); cached && !cached->original.isEmpty()) {
+        if (const auto cached = cache_->find(path, modified, stamp.bytes); cached && !cached->original.isEmpty()) {
             const QSize target = FittedThumbnailSize(cached->original, cell);
             // The cached thumbnail serves cells it covers, and every cell when it is the picture
             // itself; larger cells are decoded afresh rather than blurred.
             const bool covers = target.width() <= cached->image.width() && target.height() <= cached->image.height();
-            if (target.isEmpty()) return {};
-            if (covers || cached->image.size() == cached->original)
-                return {cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), {}};
+            if (target.isEmpty()) return made;
+            if (covers || cached->image.size() == cached->original) {
+                made.thumbnail = cached->image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                return made;
+            }
         }
-        if (cache_->failed(path, modified, file.size())) return {};
+        if (cache_->failed(path, modified, stamp.bytes)) return made;
     }
     const imaging::Image::Header header = imaging::Image::HeaderOfFile(path);
     const QSize original = header.size;
-    if (original.isEmpty()) return failure(path, modified, file.size());
+    if (original.isEmpty()) return failure(path, stamp);
     const QSize target = FittedThumbnailSize(original, cell);
-    if (target.isEmpty()) return {};
+    if (target.isEmpty()) return made;
     const QSize large = LargeSizeFor(original);
     // A thumbnail the file carries (a phone's HEIC photograph) is decoded instead of the picture
     // when it covers the cell; the desktop's cache is filled from it only when it covers the
@@ -96,19 +97,26 @@ ThumbnailMaker::Made ThumbnailMaker::ofPicture(const QString& path, QSize cell) 
     // One decode serves both the cell and the desktop's cache, at the larger of the two sizes.
     const QSize decodeSize = fillCache && large.width() > target.width() ? large : target;
     const imaging::Image decoded = imaging::Image::ThumbnailFromFile(path, decodeSize);
-    if (decoded.size().isEmpty()) return failure(path, modified, file.size());
-    Made made{decoded.thumbnail(target).pixels(), {}};
-    if (fillCache)
-        made.fillCache = [cache = *cache_, path, modified, original, large, decoded] {
-            cache.store(path, modified, original, decoded.thumbnail(large).pixels());
+    if (decoded.size().isEmpty()) return failure(path, stamp);
+    made.thumbnail = decoded.thumbnail(target).pixels();
+    // A picture rewritten while it was decoded may have given pixels of either version, or of both:
+    // the cell shows them until it asks again, but the desktop's cache would keep them for good.
+    if (fillCache && FileStamp::Of(path) == stamp)
+        made.fillCache = [cache = *cache_, path, modified, bytes = stamp.bytes, original, large, decoded] {
+            cache.store(path, modified, bytes, original, decoded.thumbnail(large).pixels());
         };
     return made;
 }
 
-ThumbnailMaker::Made ThumbnailMaker::failure(const QString& path, qint64 modified, qint64 bytes) const
+ThumbnailMaker::Made ThumbnailMaker::failure(const QString& path, const FileStamp& stamp) const
 {
-    if (!cache_ || cache_->holds(path)) return {};
-    return {{}, [cache = *cache_, path, modified, bytes] { cache.storeFailure(path, modified, bytes); }};
+    Made made;
+    made.sources.push_back({path, stamp});
+    if (!cache_ || cache_->holds(path) || FileStamp::Of(path) != stamp) return made;
+    made.fillCache = [cache = *cache_, path, modified = stamp.modifiedSeconds(), bytes = stamp.bytes] {
+        cache.storeFailure(path, modified, bytes);
+    };
+    return made;
 }
 
 }  // namespace browser

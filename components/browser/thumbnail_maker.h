@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/browser/file_stamp.h"
 #include "components/browser/freedesktop_thumbnail_cache.h"
 #include "components/interfaces/file_type.h"
 
@@ -8,6 +9,8 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace browser {
 
@@ -19,7 +22,10 @@ QSize FittedThumbnailSize(QSize picture, QSize cell);
 // covers the cell), or the map picture of a map document. Null when
 // there is none: not a regular file (a FIFO or a device file would block or never end), a picture
 // that cannot be decoded or declares more pixels than the decoder allocates, a map that cannot be
-// read or has no picture. With a cache, a picture that failed is not decoded again until it changes.
+// read (one over the loader's size limit is not read at all) or has no picture. With a cache, a
+// picture that failed is not decoded again until it changes; one that could not be opened (for lack
+// of permission, say) has not failed, and nothing of a picture that changed while its thumbnail was
+// being made goes into the cache.
 //
 // Thread: any thread that has initialised the component runtime (maps are read through the XML
 // property bag).
@@ -33,14 +39,17 @@ public:
     struct Made {
         QImage thumbnail;
         std::function<void()> fillCache;
+        // The files it was made from (a map's, then its map picture's) as they were when it was
+        // begun: it is stale once one of them is no longer so.
+        std::vector<std::pair<QString, FileStamp>> sources;
     };
 
     Made make(const QString& path, FileType type, QSize cell) const;
 
 private:
-    Made ofPicture(const QString& path, QSize cell) const;
+    Made ofPicture(const QString& path, const FileStamp& stamp, QSize cell) const;
     // No thumbnail, and the failure recorded in the desktop's cache once it has been handed over.
-    Made failure(const QString& path, qint64 modified, qint64 bytes) const;
+    Made failure(const QString& path, const FileStamp& stamp) const;
 
     std::optional<FreedesktopThumbnailCache> cache_;
 };

@@ -54,8 +54,8 @@ ThumbnailStore::~ThumbnailStore()
 ThumbnailStore::Answer ThumbnailStore::find(const QString& path, FileType type, QSize cell)
 {
     auto found = entries_.find(path);
-    if (found != entries_.end() &&
-        (found->cell.width() == cell.width() || found->cell.height() == cell.height())) {
+    if (found != entries_.end() && (found->cell.width() == cell.width() || found->cell.height() == cell.height()) &&
+        (!found->done || unchanged(*found))) {
         found->lastUse = ++uses_;
         if (found->done) return {found->image.isNull() ? State::None : State::Ready, found->image};
         std::lock_guard lock(mutex_);
@@ -113,26 +113,34 @@ void ThumbnailStore::work()
             continue;
         }
         ThumbnailMaker::Made made = maker_.make(job->path, job->type, job->cell);
+        std::function<void()> fill = std::exchange(made.fillCache, {});
         QMetaObject::invokeMethod(
-            this, [this, path = job->path, cell = job->cell, image = made.thumbnail] { finished(path, cell, image); },
+            this, [this, path = job->path, cell = job->cell, made = std::move(made)] { finished(path, cell, made); },
             Qt::QueuedConnection);
-        if (made.fillCache) {
+        if (fill) {
             std::lock_guard lock(mutex_);
-            cacheFills_.push_back(std::move(made.fillCache));
+            cacheFills_.push_back(std::move(fill));
         }
     }
 }
 
-void ThumbnailStore::finished(const QString& path, QSize cell, const QImage& image)
+void ThumbnailStore::finished(const QString& path, QSize cell, const ThumbnailMaker::Made& made)
 {
     auto found = entries_.find(path);
     // A thumbnail for a size or a folder no longer wanted is dropped.
     if (found == entries_.end() || found->done || found->cell != cell) return;
     found->done = true;
-    found->image = image;
-    bytes_ += BytesOf(image);
+    found->image = made.thumbnail;
+    found->sources = made.sources;
+    bytes_ += BytesOf(made.thumbnail);
     keepWithinBudget();
     emit thumbnailReady();
+}
+
+bool ThumbnailStore::unchanged(const Entry& entry)
+{
+    return std::all_of(entry.sources.begin(), entry.sources.end(),
+                       [](const auto& source) { return FileStamp::Of(source.first) == source.second; });
 }
 
 void ThumbnailStore::keepWithinBudget()

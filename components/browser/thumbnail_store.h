@@ -23,7 +23,9 @@ namespace browser {
 // (at most one per core) and kept within a memory budget. A cell asks for its thumbnail when it is
 // drawn; without one yet it draws without it, and `thumbnailReady` tells the grid to paint again
 // when it arrives. Requests of the latest paint are served first, so the cells on screen get their
-// thumbnails before those scrolled past.
+// thumbnails before those scrolled past. A thumbnail is kept for as long as the files it was made
+// from stay as they were (see FileStamp): a picture edited elsewhere, or a map given a new picture,
+// gets a new one the next time its cell is drawn.
 //
 // The desktop cache's files are written after the thumbnails they come with have been handed over,
 // when no thumbnail is waiting: a folder opened for the first time shows its first screen without
@@ -50,7 +52,8 @@ public:
     };
 
     // The thumbnail of `path` for a cell of `cell` pixels. A thumbnail made for a cell of the same
-    // width or the same height serves; otherwise a new one is asked for (Pending).
+    // width or the same height serves while its files are unchanged; otherwise a new one is asked for
+    // (Pending).
     Answer find(const QString& path, FileType type, QSize cell);
 
     // Starts a new paint: what it asks for goes before everything asked for until now.
@@ -77,10 +80,12 @@ private:
         bool done = false;
         QImage image;
         std::uint64_t lastUse = 0;
+        std::vector<std::pair<QString, FileStamp>> sources;  // once done
     };
 
     void work();
-    void finished(const QString& path, QSize cell, const QImage& image);
+    void finished(const QString& path, QSize cell, const ThumbnailMaker::Made& made);
+    static bool unchanged(const Entry& entry);
     void keepWithinBudget();
 
     ThumbnailMaker maker_;

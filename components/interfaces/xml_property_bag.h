@@ -5,14 +5,23 @@
 #include "platform/com/persist.h"
 #include "platform/com/stream.h"
 
+#include <cstdint>
+
 // Stores a tree of persistable components (IPersistPropertyBag) as XML and re-creates it from the
 // class identifiers written beside each component. `.plm` documents are written and read this way.
 //
 // Results: E_UNEXPECTED when an operation is started while another runs on the same bag (a component
 // must not save or load through the bag that is saving or loading it); E_NOINTERFACE for a root
-// object without IPersistPropertyBag; E_FAIL for a missing, damaged or too deeply nested file; the
-// creation code of a class the file names that is not registered. A load that fails hands out no
-// object. A save that fails leaves the previous file as it was.
+// object without IPersistPropertyBag; E_FAIL for a missing, damaged or too deeply nested file, for
+// one that is not a regular file and for one larger than kMaxPropertyBagFileBytes; the creation code
+// of a class the file names that is not registered. A load that fails hands out no object. A save
+// that fails leaves the previous file as it was.
+//
+// LoadFromFile never waits on a FIFO or device named as the file, and refuses a file over the
+// limit before reading any of it: a map is text of a few megabytes at most, and anything near the
+// limit is a mistake or an attack that would cost gigabytes of memory.
+inline constexpr std::int64_t kMaxPropertyBagFileBytes = std::int64_t(1) << 30;
+
 struct IXMLPropertyBag : com::IDispatch {
     static constexpr const com::IID& kIid = IID_IXMLPropertyBag;
     using Base = com::IDispatch;

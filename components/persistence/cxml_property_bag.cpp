@@ -4,6 +4,7 @@
 #include "components/persistence/replace_file_contents.h"
 #include "platform/com/runtime.h"
 #include "platform/files/moved_file.h"
+#include "platform/files/regular_file.h"
 #include "platform/ui/qt_strings.h"
 
 #include <charconv>
@@ -186,10 +187,11 @@ HRESULT CXMLPropertyBag::LoadFromFile(BSTR bstrFileName, IErrorLog* pErrorLog, I
 {
     if (!ppObject) return E_POINTER;
     *ppObject = nullptr;
-    std::vector<char> text;
     return runOperation([&] {
-        // The components loaded ask where the files this map names are now.
-        // Named for as long as the load runs, however it ends.
+        const std::u16string_view name = View(bstrFileName);
+        if (name.empty()) return E_FAIL;
+        // The components loaded ask where the files this map names are now, for as long as the
+        // load runs, however it ends.
         struct FileBeingLoaded {
             explicit FileBeingLoaded(std::unique_ptr<LoadingFile>& slot, BSTR fileName) : slot(slot)
             {
@@ -200,12 +202,11 @@ HRESULT CXMLPropertyBag::LoadFromFile(BSTR bstrFileName, IErrorLog* pErrorLog, I
             std::unique_ptr<LoadingFile>& slot;
         } const loading(loading_, bstrFileName);
         // A file that cannot be read is, to the caller, a missing one.
-        ComPtr<IStream> file;
-        if (View(bstrFileName).empty() ||
-            FAILED(CreateFileStream(Bstr(View(bstrFileName)).toUtf8(), FileStreamMode::Read, file.put())) ||
-            FAILED(ReadWholeStream(file.get(), text)))
-            return E_FAIL;
-        return loadDocument(text, pErrorLog, ppObject);
+        files::RegularFile file(QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())),
+                                kMaxPropertyBagFileBytes);
+        std::optional<QByteArray> text = file.readAll();
+        if (!text) return E_FAIL;
+        return loadDocument(text->data(), static_cast<std::size_t>(text->size()), pErrorLog, ppObject);
     });
 }
 
@@ -250,7 +251,7 @@ HRESULT CXMLPropertyBag::LoadFromStream(IStream* pStream, IErrorLog* pErrorLog, 
     return runOperation([&] {
         const HRESULT hr = ReadWholeStream(pStream, text);
         if (FAILED(hr)) return hr;
-        return loadDocument(text, pErrorLog, ppObject);
+        return loadDocument(text.data(), text.size(), pErrorLog, ppObject);
     });
 }
 
@@ -272,10 +273,10 @@ HRESULT CXMLPropertyBag::saveDocument(IUnknown* object, std::string& xml)
     return S_OK;
 }
 
-HRESULT CXMLPropertyBag::loadDocument(std::vector<char>& text, IErrorLog* errorLog, IUnknown** object)
+HRESULT CXMLPropertyBag::loadDocument(char* text, std::size_t size, IErrorLog* errorLog, IUnknown** object)
 {
     // Parsed in place: `text` outlives the document, which the operation releases first.
-    if (!document_->load_buffer_inplace(text.data(), text.size(), kParseOptions, pugi::encoding_auto)) return E_FAIL;
+    if (!document_->load_buffer_inplace(text, size, kParseOptions, pugi::encoding_auto)) return E_FAIL;
     if (ElementsNestedDeeperThan(*document_, kMaxNesting)) return E_FAIL;
     const pugi::xml_node root = document_->find_node([](pugi::xml_node node) {
         return node.type() == pugi::node_element && std::strcmp(node.name(), kObjectElement) == 0;

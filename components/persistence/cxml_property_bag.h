@@ -68,7 +68,8 @@ private:
     template <class Body>
     com::HRESULT runOperation(Body&& body);
     com::HRESULT saveDocument(com::IUnknown* object, std::string& xml);
-    com::HRESULT loadDocument(std::vector<char>& text, com::IErrorLog* errorLog, com::IUnknown** object);
+    // Parses `text` in place.
+    com::HRESULT loadDocument(char* text, std::size_t size, com::IErrorLog* errorLog, com::IUnknown** object);
 
     com::HRESULT saveObject(pugi::xml_node element, com::IPersistPropertyBag* object);
     com::HRESULT createObject(pugi::xml_node element, com::IErrorLog* errorLog, com::ComPtr<com::IUnknown>& object);

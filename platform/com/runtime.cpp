@@ -1,6 +1,7 @@
 #include "platform/com/runtime.h"
 
 #include "platform/registry/registry_key.h"
+#include "platform/registry/store_state.h"
 
 #include <dlfcn.h>
 #include <map>
@@ -49,12 +50,23 @@ public:
             return S_OK;
         }
         std::string path;
-        HRESULT hr = ServerPath(classId, path);
-        if (FAILED(hr)) return hr;
-        GetClassObjectEntry entry = nullptr;
-        hr = Load(path, entry);
-        if (FAILED(hr)) return hr;
-        hr = entry(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+        bool unreadable = false;
+        HRESULT hr = S_OK;
+        {
+            // With a module loaded to fall back on, a registry held by another program is not waited for.
+            const registry::ScopedBusyTimeout waiting(modules_.empty() ? registry::BusyTimeout()
+                                                                       : std::chrono::milliseconds(0));
+            hr = ServerPath(classId, path, unreadable);
+        }
+        if (FAILED(hr) && unreadable) {
+            // While another program holds the registry, the modules already loaded still answer
+            // for their own classes.
+            hr = FromLoadedModule(classId, factory);
+        } else if (SUCCEEDED(hr)) {
+            GetClassObjectEntry entry = nullptr;
+            hr = Load(path, entry);
+            if (SUCCEEDED(hr)) hr = entry(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+        }
         if (FAILED(hr)) return hr;
         factories_[classId] = factory;
         // The class objects of our modules are static and uncounted; keeping no reference is safe.
@@ -63,14 +75,24 @@ public:
     }
 
 private:
-    static HRESULT ServerPath(REFCLSID classId, std::string& path)
+    // `unreadable` tells a registry that could not be read at all from a class it does not list.
+    static HRESULT ServerPath(REFCLSID classId, std::string& path, bool& unreadable)
     {
         registry::RegistryKey key;
-        if (key.Open(registry::Hive::ClassesRoot, "CLSID\\" + FormatGuid(classId) + "\\InprocServer32") !=
-                registry::kSuccess ||
-            key.QueryStringValue("", path) != registry::kSuccess || path.empty())
-            return REGDB_E_CLASSNOTREG;
-        return S_OK;
+        registry::Status status =
+            key.Open(registry::Hive::ClassesRoot, "CLSID\\" + FormatGuid(classId) + "\\InprocServer32");
+        if (status == registry::kSuccess) status = key.QueryStringValue("", path);
+        unreadable = status == registry::kCantRead;
+        return status == registry::kSuccess && !path.empty() ? S_OK : REGDB_E_CLASSNOTREG;
+    }
+
+    HRESULT FromLoadedModule(REFCLSID classId, IClassFactory*& factory)
+    {
+        for (const auto& [path, handle] : modules_) {
+            const auto entry = reinterpret_cast<GetClassObjectEntry>(::dlsym(handle, "DllGetClassObject"));
+            if (entry && SUCCEEDED(entry(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) return S_OK;
+        }
+        return REGDB_E_CLASSNOTREG;
     }
 
     HRESULT Load(const std::string& path, GetClassObjectEntry& entry)

@@ -4,7 +4,6 @@
 #include "platform/com/export.h"
 
 #include <cstdint>
-#include <string>
 
 namespace com {
 
@@ -39,9 +38,5 @@ protected:
 
 // A stream over a growable block of memory, starting empty.
 PINLORE_COM_EXPORT ComPtr<IStream> CreateMemoryStream();
-
-enum class FileStreamMode { Read, CreateOrTruncate };
-// A stream over a file; STG_E_FILENOTFOUND, STG_E_ACCESSDENIED or E_FAIL when it cannot be opened.
-PINLORE_COM_EXPORT HRESULT CreateFileStream(const std::string& path, FileStreamMode mode, IStream** out);
 
 }  // namespace com

@@ -1,5 +1,7 @@
 #include "platform/media/sound_window.h"
 
+#include "platform/files/regular_file.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QUrl>
@@ -20,7 +22,9 @@ SoundWindow::SoundWindow(const QString& path, QObject* parent)
         setMode(Mode::NotReady);
         player_->stop();
     });
-    if (path.isEmpty()) {
+    // The player opens the file itself, on this thread, and would wait forever for a FIFO's writer:
+    // it is handed only what has proved to be a regular file.
+    if (path.isEmpty() || !files::RegularFile(path).isOpen()) {
         mode_ = Mode::NotReady;
         return;
     }

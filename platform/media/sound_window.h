@@ -14,7 +14,8 @@ namespace media {
 // the file.
 //
 // A file that cannot be opened or decoded is not an error anybody hears of: the window goes to
-// NotReady and stays silent, and every later command is accepted and does nothing. A machine
+// NotReady and stays silent, and every later command is accepted and does nothing. So does anything
+// but a regular file (a FIFO, a device), which is never handed to the player. A machine
 // without a sound device plays as if it had one (the sound is thrown away at its own pace), so
 // playing always comes to an end.
 //

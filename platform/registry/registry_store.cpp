@@ -1,5 +1,6 @@
 #include "platform/registry/registry_store.h"
 
+#include "platform/files/write_protection.h"
 #include "platform/registry/sqlite_error.h"
 #include "platform/registry/sqlite_statement.h"
 
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <chrono>
@@ -22,18 +24,47 @@
 namespace registry {
 namespace {
 
-constexpr auto kBusyTimeout = std::chrono::seconds(60);
+constexpr std::chrono::milliseconds kDefaultBusyTimeout = std::chrono::seconds(60);
 constexpr auto kExternalChangeInterval = std::chrono::milliseconds(50);
 
-// Waits for another process's write to end. SQLite's own handler backs off to 100 ms naps, and a
-// process that writes in a loop takes the lock again within that time, so the waiting one could
-// starve; short naps with jitter give each waiting writer a fair chance at the moment the lock frees.
+// A store the thread just gave up waiting for is most likely still held: for a moment its next
+// calls give up at once, so that a command of many calls waits once, not once for each.
+constexpr auto kStillHeld = std::chrono::seconds(2);
+
+thread_local std::chrono::milliseconds tBusyTimeout = kDefaultBusyTimeout;
+thread_local std::optional<std::chrono::steady_clock::time_point> tGaveUpAt;
+
+std::chrono::milliseconds WaitAllowed()
+{
+    if (tGaveUpAt && std::chrono::steady_clock::now() - *tGaveUpAt < kStillHeld)
+        return std::chrono::milliseconds(0);
+    return tBusyTimeout;
+}
+
+void GaveUp(std::chrono::milliseconds allowed)
+{
+    // A call that was not to wait at all (an idle-time question) says nothing of the next.
+    if (allowed.count() > 0)
+        tGaveUpAt = std::chrono::steady_clock::now();
+}
+
+// Waits for another process's write to end, for as long as the calling thread may wait. SQLite's
+// own handler backs off to 100 ms naps, and a process that writes in a loop takes the lock again
+// within that time, so the waiting one could starve; short naps with jitter give each waiting writer
+// a fair chance at the moment the lock frees.
 int WaitForLock(void*, int attempt)
 {
     thread_local std::chrono::steady_clock::time_point started;
+    thread_local std::chrono::milliseconds allowed;
     const auto now = std::chrono::steady_clock::now();
-    if (attempt == 0) started = now;
-    if (now - started > kBusyTimeout) return 0;
+    if (attempt == 0) {
+        started = now;
+        allowed = WaitAllowed();
+    }
+    if (now - started >= allowed) {
+        GaveUp(allowed);
+        return 0;
+    }
     thread_local std::minstd_rand jitter(static_cast<unsigned>(getpid()));
     std::this_thread::sleep_for(std::chrono::microseconds(200 + jitter() % 1800));
     return 1;
@@ -75,6 +106,60 @@ std::optional<FileIdentity> IdentityOf(const std::string& path)
 bool IsDamage(int code)
 {
     return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+bool IsBusy(int code)
+{
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+std::string SystemReason(int error)
+{
+    return std::string(std::strerror(error)) + ".";
+}
+
+// Why the store's file cannot be written though it can be read; empty when nothing says so.
+std::string WhyReadOnly(const std::string& path)
+{
+    if (files::IsWriteProtected(path.c_str()))
+        return "The file is read-only.";
+    // The rollback journal is made beside the file: without it no write can be committed.
+    const std::string folder = FolderOf(path);
+    if (files::IsWriteProtected(folder.c_str()))
+        return "Its folder \"" + folder + "\" is read-only.";
+    return {};
+}
+
+// Why the store's file can be neither opened nor made, in words for the user.
+std::string WhyUnusable(const std::string& path, const std::exception& error)
+{
+    if (path.empty())
+        return "There is no home folder to keep it in.";
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode))
+            return "It is a folder, not a file.";
+        if (!S_ISREG(status.st_mode))
+            return "It is not a regular file.";
+        if (::access(path.c_str(), R_OK) != 0)
+            return SystemReason(errno);
+    } else {
+        const std::string folder = FolderOf(path);
+        struct stat parent {};
+        if (::stat(folder.c_str(), &parent) != 0)
+            return "Its folder \"" + folder + "\" cannot be used: " + SystemReason(errno);
+        if (!S_ISDIR(parent.st_mode))
+            return "\"" + folder + "\" is not a folder.";
+        if (files::IsWriteProtected(folder.c_str()))
+            return "Its folder \"" + folder + "\" is read-only.";
+    }
+    return std::string("It cannot be opened: ") + error.what() + ".";
 }
 
 [[noreturn]] void ThrowDamage(const std::string& why)
@@ -194,16 +279,18 @@ std::string AsideName(const std::string& path)
 }
 
 // Keeps the damaged file (the user may want to recover from it) and its journal, which would
-// otherwise be played back into the fresh database. Another process may have moved the file
-// already; then the file now at the path is its fresh one and stays.
-void MoveAside(const std::string& path, const std::optional<FileIdentity>& damaged)
+// otherwise be played back into the fresh database, and says where it went. Another process may
+// have moved the file already; then the file now at the path is its fresh one and stays, and it is
+// that process's user who hears of the damage.
+std::string MoveAside(const std::string& path, const std::optional<FileIdentity>& damaged)
 {
     if (!damaged || IdentityOf(path) != damaged)
-        return;
+        return {};
     const std::string aside = AsideName(path);
     if (std::rename(path.c_str(), aside.c_str()) != 0)
         throw SqliteError(SQLITE_CANTOPEN, "cannot move the damaged registry aside");
     std::rename((path + "-journal").c_str(), (aside + "-journal").c_str());
+    return aside;
 }
 
 }  // namespace
@@ -237,7 +324,10 @@ Status RegistryStore::Write(const Work& work)
 
 std::uint64_t RegistryStore::Generation()
 {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock)
+        return generation_;
+    const ScopedBusyTimeout noWaiting(std::chrono::milliseconds(0));
     // Callers ask on every component creation. This process's own commits count at once (in
     // Transact); other processes' commits are looked for at most once per interval, which keeps a
     // file check and a query off every creation.
@@ -272,10 +362,23 @@ Status RegistryStore::ReadBatch(const std::function<Status()>& reads)
     return RunBatch(false, reads);
 }
 
+std::unique_lock<std::recursive_timed_mutex> RegistryStore::Acquire()
+{
+    std::unique_lock lock(mutex_, std::defer_lock);
+    const std::chrono::milliseconds allowed = WaitAllowed();
+    if (!lock.try_lock_for(allowed))
+        GaveUp(allowed);
+    return lock;
+}
+
 Status RegistryStore::RunBatch(bool write, const std::function<Status()>& steps)
 {
-    std::lock_guard lock(mutex_);
+    const std::unique_lock lock = Acquire();
     const Status failure = write ? kCantWrite : kCantRead;
+    if (!lock) {
+        if (write) NoticeWriteFailure(SQLITE_BUSY, {});
+        return failure;
+    }
     if (inBatch_) return write && !batchWrites_ ? kCantWrite : steps();
     try {
         Connect(false);
@@ -293,6 +396,9 @@ Status RegistryStore::RunBatch(bool write, const std::function<Status()>& steps)
             return status;
         };
         return Transact(write, all);
+    } catch (const SqliteError& error) {
+        if (write) NoticeWriteFailure(error.code(), error.what());
+        return failure;
     } catch (const std::exception&) {
         return failure;
     }
@@ -300,8 +406,12 @@ Status RegistryStore::RunBatch(bool write, const std::function<Status()>& steps)
 
 Status RegistryStore::Run(bool write, const Work& work)
 {
-    std::lock_guard lock(mutex_);
+    const std::unique_lock lock = Acquire();
     const Status failure = write ? kCantWrite : kCantRead;
+    if (!lock) {
+        if (write) NoticeWriteFailure(SQLITE_BUSY, {});
+        return failure;
+    }
     if (inBatch_) {
         // Inside a batch the transaction is already open on the connection; a read batch's
         // transaction would drop a write at its end, so it refuses one now.
@@ -318,8 +428,10 @@ Status RegistryStore::Run(bool write, const Work& work)
             Connect(retried);
             return Transact(write, work);
         } catch (const SqliteError& error) {
-            if (retried || !IsDamage(error.code()))
+            if (retried || !IsDamage(error.code())) {
+                if (write) NoticeWriteFailure(error.code(), error.what());
                 return failure;
+            }
             // The file went bad under an open connection: reopen it, checked, once.
             Disconnect();
         } catch (const std::exception&) {
@@ -349,29 +461,38 @@ Status RegistryStore::Transact(bool write, const Work& work)
 void RegistryStore::Connect(bool suspectDamage)
 {
     const std::string path = Path();
-    if (db_ && owner_ == getpid() && !suspectDamage && path == path_ &&
-        IdentityOf(path) == FileIdentity{device_, inode_})
+    const bool inMemory = !memoryFor_.empty() && path == memoryFor_;
+    if (db_ && owner_ == getpid() && !suspectDamage && path == path_ && inMemory == inMemory_ &&
+        (inMemory || IdentityOf(path) == FileIdentity{device_, inode_}))
         return;
     Disconnect();
-    if (path.empty())
-        throw SqliteError(SQLITE_CANTOPEN, "no home folder for the registry");
-    if (EnvironmentValue("PINLORE_REGISTRY").empty()) {
-        std::error_code ignored;  // a folder that cannot be made shows up as a failed open
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    sqlite3* db = nullptr;
+    FileIdentity identity{};
+    if (inMemory) {
+        db = OpenInMemory();
+    } else {
+        if (path.empty())
+            throw SqliteError(SQLITE_CANTOPEN, "no home folder for the registry");
+        if (EnvironmentValue("PINLORE_REGISTRY").empty()) {
+            std::error_code ignored;  // a folder that cannot be made shows up as a failed open
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        }
+        db = OpenUsable(path, suspectDamage);
+        const std::optional<FileIdentity> found = IdentityOf(path);
+        if (!found) {
+            SqliteStatement::ForgetConnection(db);
+            sqlite3_close(db);
+            throw SqliteError(SQLITE_CANTOPEN, "registry file vanished while opening");
+        }
+        identity = *found;
     }
-    sqlite3* db = OpenUsable(path, suspectDamage);
-    const std::optional<FileIdentity> identity = IdentityOf(path);
-    if (!identity) {
-        SqliteStatement::ForgetConnection(db);
-        sqlite3_close(db);
-        throw SqliteError(SQLITE_CANTOPEN, "registry file vanished while opening");
-    }
-    if (path != path_ || *identity != FileIdentity{device_, inode_})
+    if (path != path_ || inMemory != inMemory_ || identity != FileIdentity{device_, inode_})
         ++epoch_;
     db_ = db;
     path_ = path;
-    device_ = identity->device;
-    inode_ = identity->inode;
+    inMemory_ = inMemory;
+    device_ = identity.device;
+    inode_ = identity.inode;
     owner_ = getpid();
     ++generation_;
     SqliteStatement version(db_, "PRAGMA data_version");
@@ -383,26 +504,124 @@ sqlite3* RegistryStore::OpenUsable(const std::string& path, bool suspectDamage)
 {
     for (bool movedAside = false;; movedAside = true) {
         const std::optional<FileIdentity> before = IdentityOf(path);
+        // A FIFO or a device would block SQLite or feed it garbage; a folder cannot be opened at all.
+        struct stat status {};
+        if (before && (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)))
+            throw SqliteError(SQLITE_CANTOPEN, "not a regular file");
+        const std::string readOnly = WhyReadOnly(path);
+        // A new file needs a folder it may be made in.
+        if (!before && !readOnly.empty())
+            throw SqliteError(SQLITE_CANTOPEN, readOnly);
         sqlite3* db = nullptr;
-        const int code = sqlite3_open_v2(path.c_str(), &db,
-                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
-                                             SQLITE_OPEN_FULLMUTEX,
-                                         nullptr);
+        const int flags = (readOnly.empty() ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY) |
+                          SQLITE_OPEN_FULLMUTEX;
+        const int code = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
         if (code != SQLITE_OK) {
             sqlite3_close(db);
             throw SqliteError(code, "cannot open the registry");
         }
         try {
             Configure(db, suspectDamage && !movedAside, hives_);
+            if (!readOnly.empty())
+                Notice(StoreNotice::Kind::ReadOnly, path, readOnly);
             return db;
         } catch (const SqliteError& error) {
             SqliteStatement::ForgetConnection(db);
             sqlite3_close(db);
             if (movedAside || !IsDamage(error.code()))
                 throw;
-            MoveAside(path, before);
+            if (std::string aside = MoveAside(path, before); !aside.empty())
+                Notice(StoreNotice::Kind::Replaced, std::move(aside), {});
         }
     }
+}
+
+sqlite3* RegistryStore::OpenInMemory()
+{
+    sqlite3* db = nullptr;
+    const int code =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    if (code != SQLITE_OK) {
+        sqlite3_close(db);
+        throw SqliteError(code, "cannot make the registry in memory");
+    }
+    try {
+        Configure(db, false, hives_);
+        return db;
+    } catch (const SqliteError&) {
+        SqliteStatement::ForgetConnection(db);
+        sqlite3_close(db);
+        throw;
+    }
+}
+
+StoreState RegistryStore::Check(std::string& reason)
+{
+    const std::unique_lock lock = Acquire();
+    if (!lock)
+        return StoreState::Busy;
+    for (bool retried = false;; retried = true) {
+        try {
+            Connect(retried);
+            Transact(false, [](const Session& session) {
+                SqliteStatement any(session.db, "SELECT 1 FROM registry_key LIMIT 1");
+                any.Step();
+                return kSuccess;
+            });
+            return StoreState::Ready;
+        } catch (const SqliteError& error) {
+            if (IsBusy(error.code()))
+                return StoreState::Busy;
+            // Damaged under an open connection: reopening it checked moves it aside.
+            if (!retried && IsDamage(error.code())) {
+                Disconnect();
+                continue;
+            }
+            reason = WhyUnusable(Path(), error);
+        } catch (const std::exception& error) {
+            reason = WhyUnusable(Path(), error);
+        }
+        return StoreState::Unusable;
+    }
+}
+
+void RegistryStore::KeepInMemory()
+{
+    std::lock_guard lock(mutex_);
+    memoryFor_ = Path();
+    Disconnect();
+}
+
+void RegistryStore::Notice(StoreNotice::Kind kind, std::string file, std::string detail)
+{
+    std::lock_guard lock(noticesMutex_);
+    if (!told_.emplace(kind, Path()).second)
+        return;
+    notices_.push_back({kind, std::move(file), std::move(detail)});
+    noticesPending_ = true;
+}
+
+void RegistryStore::NoticeWriteFailure(int code, const std::string& message)
+{
+    const std::string path = Path();
+    if (IsBusy(code)) {
+        Notice(StoreNotice::Kind::Busy, path, {});
+        return;
+    }
+    // A store that cannot be opened at all is the business of whoever checked it at the start.
+    if (inMemory_ || !IdentityOf(path))
+        return;
+    std::string why = WhyReadOnly(path);
+    if (why.empty())
+        why = message.empty() ? std::string("It cannot be written.") : "It cannot be written: " + message + ".";
+    Notice(StoreNotice::Kind::ReadOnly, path, std::move(why));
+}
+
+std::vector<StoreNotice> RegistryStore::TakeNotices()
+{
+    std::lock_guard lock(noticesMutex_);
+    noticesPending_ = false;
+    return std::exchange(notices_, {});
 }
 
 void RegistryStore::Disconnect()
@@ -414,6 +633,46 @@ void RegistryStore::Disconnect()
         sqlite3_close(db_);
     }
     db_ = nullptr;
+}
+
+void SetBusyTimeout(std::chrono::milliseconds timeout)
+{
+    tBusyTimeout = timeout;
+}
+
+std::chrono::milliseconds BusyTimeout()
+{
+    return tBusyTimeout;
+}
+
+ScopedBusyTimeout::ScopedBusyTimeout(std::chrono::milliseconds timeout)
+    : saved_(std::exchange(tBusyTimeout, timeout))
+{
+}
+
+ScopedBusyTimeout::~ScopedBusyTimeout()
+{
+    tBusyTimeout = saved_;
+}
+
+StoreState CheckStore(std::string& reason)
+{
+    return RegistryStore::Instance().Check(reason);
+}
+
+void KeepStoreInMemory()
+{
+    RegistryStore::Instance().KeepInMemory();
+}
+
+std::vector<StoreNotice> TakeStoreNotices()
+{
+    return RegistryStore::Instance().TakeNotices();
+}
+
+bool StoreNoticesPending()
+{
+    return RegistryStore::Instance().NoticesPending();
 }
 
 }  // namespace registry

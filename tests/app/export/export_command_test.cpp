@@ -78,7 +78,7 @@ TEST_F(ExportCommandLine, ExportsTheSiteIntoAFolderNamedAfterTheMap)
     const Outcome outcome = run({map, chosen});
     EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
     EXPECT_EQ(outcome.out, "Your map has been exported to the folder \"Coast\" inside of \"Web Pages\"\n");
-    EXPECT_TRUE(outcome.err.contains("Exported 2 of 2 pictures"));
+    EXPECT_TRUE(outcome.err.contains("Exporting picture 2 of 2\n"));
     EXPECT_TRUE(folder_.exists("Web Pages/Coast/index.html"));
     EXPECT_TRUE(folder_.exists("Web Pages/Coast/spot0.html"));
     EXPECT_TRUE(folder_.exists("Web Pages/Coast/images/pushPin.gif"));
@@ -283,7 +283,7 @@ TEST_F(ExportCommandLine, CtrlCAndSigtermCancelTheExportWithinASecondAndSaySo)
         program.start(PINLORE_PROGRAM, {"--export-html", map, folder_.folder("out")});
         // The progress shows once the writing pass converts pictures.
         QByteArray progress;
-        while (!progress.contains("Exported") && program.waitForReadyRead(kPatienceMs))
+        while (!progress.contains("Exporting picture") && program.waitForReadyRead(kPatienceMs))
             progress += program.readAllStandardError();
         ASSERT_EQ(program.state(), QProcess::Running) << progress.toStdString();
         QElapsedTimer timer;

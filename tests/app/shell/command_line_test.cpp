@@ -159,4 +159,23 @@ TEST(CommandLine, RepairsAnIncompleteOrStaleRegistrationAtStart)
     }
 }
 
+// The export keeps no settings: a registry file it cannot use is told, and the export goes on.
+TEST(CommandLine, TheExportGoesOnWithARegistryItCannotUse)
+{
+    test_support::TemporaryDirectory folder;
+    const std::filesystem::path registry = folder.path() / "registry";
+    std::filesystem::create_directory(registry);
+    const QByteArray previous = qgetenv("PINLORE_REGISTRY");
+    qputenv("PINLORE_REGISTRY", QByteArray::fromStdString(registry.string()));
+    const QString sample =
+        QString::fromStdString((std::filesystem::path(PINLORE_PROGRAM).parent_path() / "tutorial/Pictures/Country.plm").string());
+    const Outcome outcome = RunProgram({"--export-html", sample, QString::fromStdString(folder.path().string())});
+    qputenv("PINLORE_REGISTRY", previous);
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.startsWith("pinlore: the settings file \"" + QString::fromStdString(registry.string()) +
+                                       "\" cannot be used: It is a folder, not a file.\n"))
+        << outcome.err.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Country" / "index.html"));
+}
+
 }  // namespace

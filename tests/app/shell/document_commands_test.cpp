@@ -23,7 +23,13 @@ using Outcome = WorkspaceView::OpenOutcome;
 namespace command = shell::command;
 
 const QString kSavePrompt = QStringLiteral("Save Current Document?");
-const QString kOpenError = QStringLiteral("An error occurred, the file could not be opened.");
+const QString kNoSuchFile = QStringLiteral("No such file or directory.");
+
+// The sentence of a failed open, then the file and why.
+QString openError(const QString& file, const QString& reason)
+{
+    return QStringLiteral("An error occurred, the file could not be opened.\n\n%1: %2").arg(file, reason);
+}
 
 class DocumentCommandsTest : public WindowTest {
 protected:
@@ -141,7 +147,7 @@ TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheDocumentAndItsPath)
     damaged.close();
 
     EXPECT_EQ(workspace().OpenDocumentFile(damaged.fileName(), true), Outcome::Failed);
-    EXPECT_EQ(shell_.messages().back().text, kOpenError);
+    EXPECT_EQ(shell_.messages().back().text, openError(damaged.fileName(), "It is not a map Pinlore can read."));
     EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Error);
     EXPECT_EQ(workspace().documentPath(), italy);
     EXPECT_EQ(spotCount(), 2);
@@ -161,7 +167,7 @@ TEST_F(DocumentCommandsTest, ANameInQuotesFromTheCommandLineIsNoFile)
 {
     const QString quoted = QFileInfo("\"" + saveMap("Italy.plm", 1) + "\"").absoluteFilePath();
     EXPECT_EQ(workspace().OpenDocumentFile(quoted, true), Outcome::Failed);
-    EXPECT_EQ(shell_.messageTexts(), std::vector<QString>{kOpenError});
+    EXPECT_EQ(shell_.messageTexts(), std::vector<QString>{openError(quoted, kNoSuchFile)});
 }
 
 TEST_F(DocumentCommandsTest, SavingAnUntitledMapAsksForAFile)
@@ -194,30 +200,46 @@ TEST_F(DocumentCommandsTest, SavingAnUntitledMapAsksForAFile)
     EXPECT_EQ(frame().recentDocuments().entries(), (QStringList{path("Copy.plm"), chosen}));
 }
 
-TEST_F(DocumentCommandsTest, AFailedSaveSaysSoAndTheDocumentStaysDirty)
+// The map keeps the path of the file that holds it: Ctrl+S after a failed Save As writes where the
+// map was saved before, and the root map stored at the close is a file that is there.
+TEST_F(DocumentCommandsTest, AFailedSaveSaysSoAndKeepsThePathTheMapWasSavedAt)
 {
     const QString unwritable = path("no such folder/Italy.plm");
+    const QString italy = saveMap("Italy.plm", 2);
     struct Case {
         const char* what;
+        QString opened;
         std::function<bool(WorkspaceView&)> save;
         QString message;
     };
     const Case cases[] = {
-        {"Save", [](WorkspaceView& view) { return view.Save(); }, "An error occurred, the file was not saved."},
-        {"Save As", [](WorkspaceView& view) { return view.SaveAs(); }, "An error occurred, the file could not be saved."},
+        {"Save of an untitled map", QString(), [](WorkspaceView& view) { return view.Save(); },
+         "An error occurred, the file was not saved."},
+        {"Save As", italy, [](WorkspaceView& view) { return view.SaveAs(); },
+         "An error occurred, the file could not be saved."},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
+        if (!each.opened.isEmpty()) {
+            shell_.answerMessage(MessageAnswer::No);
+            workspace().OpenDocumentFile(each.opened, true);
+        }
         shell_.answerSaveFile(unwritable);
         makeDirty();
         EXPECT_FALSE(each.save(workspace()));
         EXPECT_EQ(shell_.messages().back().text, each.message);
         EXPECT_EQ(shell_.messages().back().icon, shell::MessageIcon::Error);
-        EXPECT_EQ(workspace().documentPath(), unwritable);
-        EXPECT_EQ(frame().windowTitle(), "Italy.plm - Pinlore");
+        EXPECT_EQ(workspace().documentPath(), each.opened);
+        EXPECT_EQ(frame().windowTitle(), each.opened.isEmpty() ? "Pinlore" : "Italy.plm - Pinlore");
         EXPECT_TRUE(dirty());
-        EXPECT_TRUE(frame().recentDocuments().entries().isEmpty()) << "no file was made to come back to";
+        EXPECT_FALSE(frame().recentDocuments().entries().contains(unwritable)) << "no file was made to come back to";
     }
+    deleteFirstSpot();
+    frame().runCommand(command::kSave);
+    EXPECT_FALSE(dirty());
+    EXPECT_EQ(spotsSavedIn(italy), 1);
+    EXPECT_TRUE(workspace().CloseRequest());
+    EXPECT_EQ(shell::Preferences::RootMap(), italy);
 }
 
 TEST_F(DocumentCommandsTest, YesToThePromptWithoutASaveKeepsTheChanges)
@@ -270,7 +292,7 @@ TEST_F(DocumentCommandsTest, RecentEntriesOpenAskAndForgetFilesThatAreGone)
     // A file that is gone gives the open error and leaves its entry out; the list stays usable.
     QFile::remove(italy);
     frame().runCommand(command::kFirstRecentFile + 1);
-    EXPECT_EQ(shell_.messages().back().text, kOpenError);
+    EXPECT_EQ(shell_.messages().back().text, openError(italy, kNoSuchFile));
     EXPECT_EQ(frame().recentDocuments().entries(), QStringList{spain});
     EXPECT_EQ(frame().recentFilesMenu()->actions().size(), 1);
     EXPECT_EQ(workspace().documentPath(), spain);
@@ -334,7 +356,7 @@ TEST_F(DocumentCommandsTest, ZoomingOutWalksBackThroughTheStackToTheLinkingSpot)
     // A zoom out to a map that is gone stops where it is.
     workspace().ZoomOut(path("gone.plm"));
     EXPECT_EQ(workspace().documentPath(), country);
-    EXPECT_EQ(shell_.messageTexts(), std::vector<QString>{kOpenError});
+    EXPECT_EQ(shell_.messageTexts(), std::vector<QString>{openError(path("gone.plm"), kNoSuchFile)});
 
     // New empties the stack.
     workspace().GoToLinkedMap(city);

@@ -1,4 +1,5 @@
 #include "app/export/document_snapshot.h"
+#include "app/shell/command_ids.h"
 #include "tests/app/export/map_files.h"
 #include "tests/app/shell/window_test.h"
 
@@ -54,6 +55,33 @@ TEST_F(MovedMapWindow, AMovedMapOpensWithItsFilesSavesWhereTheyAreAndTellsWhatIs
     EXPECT_EQ(saved->mapPicture, path("usb/Trip (copy)/Map.png"));
     EXPECT_EQ(saved->spots[0].pictures, QStringList{path("usb/Trip (copy)/Photos/kept.png")});
     EXPECT_EQ(saved->spots[1].pictures, QStringList{lost}) << "a file found nowhere keeps its name";
+}
+
+}  // namespace
+}  // namespace shell_test
+
+namespace shell_test {
+namespace {
+
+TEST_F(MovedMapWindow, PackMapCopiesTheSavedMapIntoTheChosenFolder)
+{
+    workspace().OpenDocumentFile(saveMap("Italy.plm", 2), true);
+    makeDirty();
+    shell_.answerMessage(shell::MessageAnswer::Cancel);
+    frame().runCommand(shell::command::kPackMap);
+    EXPECT_EQ(shell_.messageTexts().back(), "You must save the current map before packing it.");
+    EXPECT_TRUE(shell_.folderPrompts().empty()) << "what is on screen is packed only once it is saved";
+
+    ASSERT_TRUE(workspace().Save());
+    QDir().mkpath(path("packs"));
+    shell_.answerFolder(path("packs"));
+    frame().runCommand(shell::command::kPackMap);
+    EXPECT_EQ(shell_.messageTexts().back(), "Your map has been packed into the folder \"Italy\" inside of \"packs\".");
+    EXPECT_EQ(shell_.shownFolders().back(), path("packs/Italy"));
+    const std::optional<html_export::MapSnapshot> packed = html_export::DocumentSnapshot::Load(path("packs/Italy/Italy.plm")).map;
+    ASSERT_TRUE(packed);
+    EXPECT_TRUE(packed->mapPicture.startsWith(path("packs/Italy/pictures/"))) << packed->mapPicture.toStdString();
+    EXPECT_TRUE(QFile::exists(packed->mapPicture));
 }
 
 }  // namespace

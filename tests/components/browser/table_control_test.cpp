@@ -7,7 +7,10 @@
 #include "tests/components/browser/browser_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTest>
 #include <QStandardPaths>
 #include <memory>
 
@@ -155,6 +158,35 @@ TEST_F(TableControl, InstallingTheFolderShownChangesNothing)
     open(QString::fromStdString(folder.path().string()));
     EXPECT_EQ(cellCount(), 1);
     EXPECT_EQ(lastDirectory(), Utf16WithZero("/elsewhere"));
+}
+
+// The folder shown is watched: a map saved into it, a picture added and one removed appear without
+// leaving it, and the file the user was on stays theirs, whatever its place now.
+TEST_F(TableControl, FilesSavedAddedOrRemovedInTheFolderShownAppearWithoutLeavingIt)
+{
+    const QString trip = makeFolder("trip");
+    writePicture("trip/b.png", {4, 3});
+    writePicture("trip/d.png", {4, 3});
+    storeLastDirectory(Utf16WithZero(trip));
+    create();
+    host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.get()));
+    ASSERT_EQ(cellCount(), 2);
+    ComPtr<ITableCells> cells;
+    control->GetTableCells(cells.put());
+    QWidget* grid = cells.as<ui::IHostedControl>()->ControlWindow();
+    const int client = grid->width() - grid->findChild<QScrollBar*>()->sizeHint().width();
+    const int cellHeight = (client - 8) * 3 / 4;
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(client / 2, cellHeight + 8 + cellHeight / 2));
+
+    writeMap("trip/c.plm", pathOf("trip/b.png"));
+    writePicture("trip/a.png", {4, 3});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cellCount() == 4; }, 5000));
+    QFile::remove(pathOf("trip/b.png"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cellCount() == 3; }, 5000));
+    EXPECT_EQ(directory(), trip);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(palette->files, std::vector<QString>{pathOf("trip/d.png")});
 }
 
 TEST_F(TableControl, GoingUpLeadsToTheParentFolderUntilTheRoot)

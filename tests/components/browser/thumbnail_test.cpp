@@ -4,6 +4,7 @@
 #include "tests/components/browser/browser_folder.h"
 #include "tests/support/heif_writer.h"
 #include "tests/support/test_pictures.h"
+#include "tests/support/watchdog.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -13,7 +14,10 @@
 #include <QTest>
 #include <QDateTime>
 #include <QUrl>
+#include <QDir>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace browser;
 using namespace test_support;
@@ -70,26 +74,116 @@ TEST_F(ThumbnailMaking, PicturesAndMapPicturesScaledToTheCell)
     EXPECT_EQ(ofMap.pixelColor(50, 37), QColor(Qt::red));
 }
 
+// The most memory the process has held so far, in bytes.
+qint64 PeakMemory()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024;
+}
+
+// Maps past the loader's limit are refused before a byte of them is read: a map of 1 GB and one
+// byte, and a valid map followed by a gigabyte of NULs (both sparse: nothing is written).
 TEST_F(ThumbnailMaking, HostileEntriesGiveNoThumbnail)
 {
     writeFile("bomb.bmp", DecompressionBomb());
     writeFile("garbage.jpg", QByteArray(5000, '\x5a'));
     writeFile("broken.plm", "<not a map");
     ASSERT_EQ(mkfifo(pathOf("pipe.jpg").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_EQ(mkfifo(pathOf("pipe.plm").toLocal8Bit().constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", pathOf("zero.png")));
+    ASSERT_TRUE(QFile::link("/dev/zero", pathOf("zero.plm")));
     makeFolder("folder.jpg");
     writeMap("lost.plm", pathOf("missing.png"));
     writeMap("piped.plm", pathOf("pipe.jpg"));
+    writeFile("huge.plm", {});
+    ASSERT_EQ(::truncate(QFile::encodeName(pathOf("huge.plm")).constData(), (qint64(1) << 30) + 1), 0);
+    const QString padded = writeMap("padded.plm", writePicture("red.png", {40, 30}, Qt::red));
+    ASSERT_EQ(::truncate(QFile::encodeName(padded).constData(), QFileInfo(padded).size() + (qint64(1) << 30)), 0);
     struct Case {
         const char* name;
         FileType type;
     };
+    const qint64 memoryBefore = PeakMemory();
+    const Watchdog watchdog("making the thumbnails of hostile entries", std::chrono::seconds(10));
     for (const Case& c : {Case{"bomb.bmp", kFileTypePicture}, Case{"garbage.jpg", kFileTypePicture},
                           Case{"pipe.jpg", kFileTypePicture}, Case{"zero.png", kFileTypePicture},
                           Case{"folder.jpg", kFileTypePicture}, Case{"missing.png", kFileTypePicture},
                           Case{"broken.plm", kFileTypeMap}, Case{"lost.plm", kFileTypeMap},
-                          Case{"piped.plm", kFileTypeMap}})
+                          Case{"piped.plm", kFileTypeMap}, Case{"pipe.plm", kFileTypeMap},
+                          Case{"zero.plm", kFileTypeMap}, Case{"huge.plm", kFileTypeMap},
+                          Case{"padded.plm", kFileTypeMap}})
         EXPECT_TRUE(MakeNow(uncached, pathOf(c.name), c.type, {200, 150}).isNull()) << c.name;
+    EXPECT_LT(PeakMemory() - memoryBefore, qint64(256) << 20) << "a map past the limit was read";
+}
+
+// Another program may have put a FIFO where the desktop's cache keeps a thumbnail or a failure: it
+// is not read (a worker would wait for a writer for ever, and the store could never end).
+TEST_F(ThumbnailMaking, FifosInTheDesktopCacheAreNotReadAndTheStoreStillEnds)
+{
+    const QString picture = writePicture("photo.png", {400, 300}, Qt::red);
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    for (const QString& file : {cache.thumbnailPath(picture), cache.failurePath(picture)}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+        ASSERT_EQ(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    }
+    const Watchdog watchdog("a store whose cache holds FIFOs", std::chrono::seconds(10));
+    ThumbnailStore store(ThumbnailMaker(FreedesktopThumbnailCache()), 1, 1 << 24);
+    QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+    store.find(picture, kFileTypePicture, {200, 150});
+    ASSERT_TRUE(ready.wait(5000));
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).image.pixelColor(100, 75), QColor(Qt::red));
+}
+
+// Thumbnails held in memory follow their files: a picture edited elsewhere, a map given another
+// picture and a map whose picture was edited each get a new one when their cell is drawn again.
+TEST_F(ThumbnailMaking, TheStoreRemakesAThumbnailOnceAFileItCameFromChanges)
+{
+    const QString picture = writePicture("photo.png", {400, 300}, Qt::red);
+    const QString map = writeMap("trip.plm", writePicture("map picture.png", {400, 300}, Qt::red));
+    ThumbnailStore store(ThumbnailMaker(std::nullopt), 1, 1 << 24);
+    const auto colourOf = [&](const QString& file, FileType type) {
+        if (store.find(file, type, {200, 150}).state == ThumbnailStore::State::Pending) {
+            QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+            EXPECT_TRUE(ready.wait(5000));
+        }
+        const ThumbnailStore::Answer answer = store.find(file, type, {200, 150});
+        EXPECT_EQ(answer.state, ThumbnailStore::State::Ready);
+        return answer.image.pixelColor(100, 75);
+    };
+    EXPECT_EQ(colourOf(picture, kFileTypePicture), QColor(Qt::red));
+    EXPECT_EQ(colourOf(map, kFileTypeMap), QColor(Qt::red));
+
+    // Sizes that differ by a row, so that a change within the clock's tick still shows.
+    writePicture("photo.png", {400, 301}, Qt::blue);
+    writeMap("trip.plm", writePicture("other map picture.png", {400, 300}, Qt::green));
+    EXPECT_EQ(colourOf(picture, kFileTypePicture), QColor(Qt::blue));
+    EXPECT_EQ(colourOf(map, kFileTypeMap), QColor(Qt::green));
+    writePicture("other map picture.png", {400, 301}, Qt::yellow);
+    EXPECT_EQ(colourOf(map, kFileTypeMap), QColor(Qt::yellow));
+}
+
+// A picture that could not be opened for lack of permission has not failed: no failure is recorded,
+// and it gets its thumbnail once it can be read, though a chmod changes neither its time nor its
+// size. (The superuser reads it all along.)
+TEST_F(ThumbnailMaking, APictureThatCouldNotBeReadForLackOfPermissionHasNotFailed)
+{
+    const QString picture = writePicture("photo.png", {400, 300}, Qt::red);
+    ASSERT_TRUE(QFile::setPermissions(picture, QFileDevice::Permissions()));
+    const bool readable = ::access(QFile::encodeName(picture).constData(), R_OK) == 0;
+    const FreedesktopThumbnailCache cache(cacheFolder() + "/thumbnails/large");
+    ThumbnailStore store(ThumbnailMaker(FreedesktopThumbnailCache()), 1, 1 << 24);
+    QSignalSpy ready(&store, &ThumbnailStore::thumbnailReady);
+    store.find(picture, kFileTypePicture, {200, 150});
+    ASSERT_TRUE(ready.wait(5000));
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).state,
+              readable ? ThumbnailStore::State::Ready : ThumbnailStore::State::None);
+    EXPECT_FALSE(QFile::exists(cache.failurePath(picture)));
+
+    ASSERT_TRUE(QFile::setPermissions(picture, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    if (store.find(picture, kFileTypePicture, {200, 150}).state == ThumbnailStore::State::Pending)
+        ASSERT_TRUE(ready.wait(5000));
+    EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).image.size(), QSize(200, 150));
 }
 
 TEST_F(ThumbnailMaking, FillsTheDesktopCacheInItsFormatAndReusesItAfterARestart)
@@ -108,18 +202,25 @@ TEST_F(ThumbnailMaking, FillsTheDesktopCacheInItsFormatAndReusesItAfterARestart)
     EXPECT_EQ(written.text("Thumb::URI"), QString::fromUtf8(uri));
     const qint64 modified = QFileInfo(picture).lastModified().toSecsSinceEpoch();
     EXPECT_EQ(written.text("Thumb::MTime"), QString::number(modified));
+    EXPECT_EQ(written.text("Thumb::Size"), QString::number(QFileInfo(picture).size()));
     EXPECT_EQ(QFileInfo(expectedFile).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    // A new maker (a restart) takes the cached thumbnail.
+    EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
+              QColor(Qt::red));
 
-    // The picture changes but keeps its time: a new maker (a restart) takes the cached red one.
+    // The picture is rewritten within the second, keeping its time: its size tells the cached
+    // thumbnail stale.
     const QDateTime time = QFileInfo(picture).lastModified();
-    writePicture("photo.png", {1024, 768}, Qt::blue);
+    const qint64 redBytes = QFileInfo(picture).size();
+    writePicture("photo.png", {1000, 750}, Qt::blue);
     {
         QFile file(picture);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
     }
+    ASSERT_NE(QFileInfo(picture).size(), redBytes);
     EXPECT_EQ(MakeNow(ThumbnailMaker(FreedesktopThumbnailCache()), picture, kFileTypePicture, {200, 150}).pixelColor(5, 5),
-              QColor(Qt::red));
+              QColor(Qt::blue));
 
     // A new time makes the cached one stale.
     {

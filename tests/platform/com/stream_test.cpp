@@ -1,5 +1,4 @@
 #include "platform/com/stream.h"
-#include "tests/support/temporary_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -34,29 +33,6 @@ TEST(Streams, MemoryStreamReadsBackWhatWasWritten)
     EXPECT_EQ(position, 8u);
     EXPECT_EQ(ReadAll(stream.get()), "map");
     EXPECT_EQ(stream->Seek(-100, STREAM_SEEK_CUR, nullptr), STG_E_INVALIDFUNCTION);
-}
-
-TEST(Streams, FileStreamWritesAndReadsAFile)
-{
-    test_support::TemporaryDirectory folder;
-    const std::string path = (folder.path() / "stream.bin").string();
-    {
-        ComPtr<IStream> stream;
-        ASSERT_EQ(CreateFileStream(path, FileStreamMode::CreateOrTruncate, stream.put()), S_OK);
-        WriteAll(stream.get(), "spots");
-        EXPECT_EQ(stream->Commit(0), S_OK);
-    }
-    ComPtr<IStream> stream;
-    ASSERT_EQ(CreateFileStream(path, FileStreamMode::Read, stream.put()), S_OK);
-    std::uint64_t size = 0;
-    ASSERT_EQ(stream->GetSize(&size), S_OK);
-    EXPECT_EQ(size, 5u);
-    EXPECT_EQ(ReadAll(stream.get()), "spots");
-
-    ComPtr<IStream> missing;
-    EXPECT_EQ(CreateFileStream((folder.path() / "none" / "x").string(), FileStreamMode::Read, missing.put()),
-              STG_E_FILENOTFOUND);
-    EXPECT_FALSE(missing);
 }
 
 }  // namespace
