@@ -9,6 +9,7 @@ inline constexpr int kOpen = 57601;
 inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 57604;
 inline constexpr int kExportToHtml = 206;
+inline constexpr int kPackMap = 231;
 // The recent files take the ids from kFirstRecentFile on, the newest first.
 inline constexpr int kFirstRecentFile = 57616;
 inline constexpr int kLastRecentFile = 57631;

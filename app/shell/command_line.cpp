@@ -1,6 +1,7 @@
 #include "app/shell/command_line.h"
 
 #include "app/export/export_command.h"
+#include "app/pack/pack_command.h"
 #include "app/shell/component_registration.h"
 #include "app/shell/installer_values.h"
 #include "app/shell/main_frame.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr char kUsage[] =
     "Usage: pinlore [MAP.plm]\n"
     "       pinlore --export-html MAP.plm FOLDER [--overwrite] [--style classic|modern]\n"
+    "       pinlore --pack MAP.plm FOLDER [--overwrite]\n"
     "       pinlore --thumbnail MAP.plm PICTURE.png SIZE\n"
     "       pinlore /sbd\n"
     "       pinlore --help\n"
@@ -38,6 +40,10 @@ constexpr char kUsage[] =
     "            --style modern writes pages for today's browsers and phones (sound,\n"
     "            pictures that fit the window, a show with its own buttons), --style\n"
     "            classic (the default) the pages as they have always been\n"
+    "  --pack MAP.plm FOLDER\n"
+    "            copy MAP.plm, every map below it and all their pictures and sounds into\n"
+    "            FOLDER/<map name>, the copied maps naming the copies: a map that travels;\n"
+    "            --overwrite packs into a folder that exists already\n"
     "  --thumbnail MAP.plm PICTURE.png SIZE\n"
     "            write a PNG of the map's map picture, at most SIZE pixels on its longer\n"
     "            side, as file managers ask for thumbnails\n"
@@ -81,15 +87,16 @@ int RunCommandLine(int argc, char* argv[])
         QCoreApplication application(argc, argv);
         return thumbnailer::MapThumbnailer::Run(arguments.mid(1));
     }
+    const bool packing = !arguments.isEmpty() && arguments.first() == "--pack";
     const bool exporting = !arguments.isEmpty() && arguments.first() == "--export-html";
-    if (arguments.size() > 1 && !exporting) {
+    if (arguments.size() > 1 && !exporting && !packing) {
         std::fputs(kUsage, stderr);
         return 1;
     }
-    if (!exporting)
+    if (!exporting && !packing)
         return runWindow(argc, argv, arguments.isEmpty() ? std::nullopt : std::optional<QByteArray>(argv[1]));
 
-    // The export needs no display: it runs from scripts and over ssh.
+    // The export and the pack need no display: they run from scripts and over ssh.
     QCoreApplication application(argc, argv);
     com::ApartmentScope apartment;
     // It keeps no settings: a registry file it cannot use only needs saying.
@@ -100,6 +107,7 @@ int RunCommandLine(int argc, char* argv[])
     }
     if (com::FAILED(EnsureComponentsRegistered(ComponentLibraryPath())))
         return Fail("the component library beside the program could not be registered");
+    if (packing) return pack::PackCommand::Run(arguments.mid(1));
     return html_export::ExportCommand::Run(arguments.mid(1), QCoreApplication::applicationDirPath());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/shell/about_dialog.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/pack_map_command.h"
 #include "app/shell/preferences.h"
 #include "app/shell/settings_store.h"
 #include "app/shell/startup_dialogs.h"
@@ -123,6 +124,7 @@ void MainFrame::buildMenus()
                 {"&Save\tCtrl+S", command::kSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
                 {"Save &As...", command::kSaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}},
                 {"&Export to HTML...", command::kExportToHtml, {}},
+                {"&Pack Map...", command::kPackMap, {}},
                 {nullptr, 0, {}}});
     file->addMenu(recentFilesMenu_);
     connect(recentFilesMenu_, &QMenu::triggered, this, [this](QAction* action) { runCommand(action->data().toInt()); });
@@ -223,6 +225,9 @@ void MainFrame::runCommand(int commandId)
             closeAfterExport_ = false;
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         }
+        break;
+    case command::kPackMap:
+        PackMapCommand(*workspace_).run();
         break;
     case command::kExit:
         close();

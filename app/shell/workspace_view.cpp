@@ -4,6 +4,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/map_context_menu.h"
 #include "app/shell/map_picture_change.h"
+#include "app/shell/missing_files.h"
 #include "app/shell/preferences.h"
 #include "app/shell/spot_story_dialog.h"
 #include "app/shell/workspace_layout.h"
@@ -129,9 +130,7 @@ WorkspaceView::~WorkspaceView()
 
 WorkspaceView::PromptAnswer WorkspaceView::PromptToSave()
 {
-    com::LONG dirty = 0;
-    document_->IsDirty(&dirty);
-    if (!dirty) return PromptAnswer::No;
+    if (!IsDirty()) return PromptAnswer::No;
     switch (Services().messageBox(window(), QStringLiteral("Save Current Document?"), kTitle,
                                   MessageButtons::YesNoCancel, MessageIcon::Warning)) {
     case MessageAnswer::Yes:
@@ -148,6 +147,7 @@ WorkspaceView::OpenOutcome WorkspaceView::OpenDocumentFile(const QString& path, 
     QString failure;
     const OpenOutcome outcome = openDocument(path, true, failure);
     if (outcome == OpenOutcome::Failed && showError) tellError(window(), failure);
+    if (outcome == OpenOutcome::Opened && showError) tellMissingFiles();
     return outcome;
 }
 
@@ -160,7 +160,8 @@ std::optional<QString> WorkspaceView::OpenAtStart(const QString& path)
 {
     QString failure;
     if (openDocument(path, true, failure) == OpenOutcome::Failed) return failure;
-    return std::nullopt;
+    const QString missing = MissingFiles::Message(MissingFiles::Of(*document_.get()));
+    return missing.isEmpty() ? std::nullopt : std::optional<QString>(missing);
 }
 
 WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool askToSave, QString& failure)
@@ -183,6 +184,17 @@ WorkspaceView::OpenOutcome WorkspaceView::openDocument(const QString& path, bool
     documentPath_ = path;
     frame_.SetDocumentPath(path);
     return OpenOutcome::Opened;
+}
+
+void WorkspaceView::tellMissingFiles()
+{
+    const QString message = MissingFiles::Message(MissingFiles::Of(*document_.get()));
+    if (message.isEmpty()) return;
+    // Once the map shows, so that the user sees what the message speaks of.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] { Services().messageBox(window(), message, kTitle, MessageButtons::Ok, MessageIcon::Warning); },
+        Qt::QueuedConnection);
 }
 
 void WorkspaceView::New()
@@ -294,6 +306,13 @@ void WorkspaceView::EditSpotStory()
     const SpotStory story = SpotStory::Read(*spot.get());
     SpotStoryDialog dialog(window(), story);
     if (dialog.exec() == QDialog::Accepted) SpotStory::Write(*document_.get(), *spot.get(), story, dialog.story());
+}
+
+bool WorkspaceView::IsDirty() const
+{
+    com::LONG dirty = 0;
+    document_->IsDirty(&dirty);
+    return dirty != 0;
 }
 
 bool WorkspaceView::UndoAvailable() const

@@ -48,8 +48,8 @@ public:
     // naming the file and the reason.
     OpenOutcome OpenDocumentFile(const QString& path, bool showError);
     // The map named on the command line: opened as OpenDocumentFile opens it, but the message of a
-    // failure is handed back, to be shown in turn with the other dialogs of the start rather than
-    // over them.
+    // failure, or of the files the map names that are nowhere, is handed back, to be shown in turn
+    // with the other dialogs of the start rather than over them.
     std::optional<QString> OpenAtStart(const QString& path);
     // What the user reads when the map at `path` cannot be opened, `reason` saying why.
     static QString OpenFailureMessage(const QString& path, const QString& reason);
@@ -62,6 +62,8 @@ public:
     void Undo();
     void Redo();
     bool UndoAvailable() const;
+    // The document has changes its file does not hold.
+    bool IsDirty() const;
     bool RedoAvailable() const;
     void ExportToHtml();
     // The current spot's story in its dialog (Edit > Spot Story...); available only while a spot of
@@ -130,6 +132,8 @@ protected:
 private:
     // `failure` receives the message for the user when the map cannot be opened.
     OpenOutcome openDocument(const QString& path, bool askToSave, QString& failure);
+    // One message, after the map shows, of the files it names that are nowhere to be found.
+    void tellMissingFiles();
     // Saves the document to `path`, which becomes its path (the title's, and a recent file) once
     // the file holds it.
     bool writeDocument(const QString& path, const QString& failureMessage);

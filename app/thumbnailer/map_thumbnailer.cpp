@@ -2,9 +2,11 @@
 
 #include "components/interfaces/xml_property_bag.h"
 #include "imaging/image.h"
+#include "platform/files/moved_file.h"
 #include "platform/files/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 #include <cstring>
@@ -71,7 +73,8 @@ std::optional<QString> MapThumbnailer::MapPictureOf(const QString& mapPath, QStr
         failure = QStringLiteral("The map has no map picture.");
         return std::nullopt;
     }
-    return path;
+    // A map copied elsewhere with its folder finds its picture as the window does.
+    return files::LocateFile(path, QFileInfo(mapPath).absolutePath());
 }
 
 int MapThumbnailer::Run(const QStringList& arguments)

@@ -18,8 +18,8 @@ public:
     // The exit status: 0 when OUTPUT was written, 1 when it was not (and why is on stderr).
     static int Run(const QStringList& arguments);
 
-    // The map picture a map file names; empty with `failure` set when the file is not a readable map
-    // or names no picture.
+    // The map picture a map file names, where it is now for a map moved with its folder; empty with
+    // `failure` set when the file is not a readable map or names no picture.
     static std::optional<QString> MapPictureOf(const QString& mapPath, QString& failure);
 };
 

@@ -249,7 +249,7 @@ com::HRESULT PLDocument::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) 
     return com::Guarded([&] {
         currentSpot_.reset();
         std::optional<com::Bstr> mapFile = document::ReadString(*bag, kMapFileKey, errorLog);
-        mapFile_ = mapFile ? std::move(*mapFile) : com::Bstr();
+        mapFile_ = mapFile ? document::LocatedPath(*bag, std::move(*mapFile)) : com::Bstr();
         const com::LONG spots = document::ReadLong(*bag, kNumSpotsKey, errorLog).value_or(0);
         document::ReadNumbered(*bag, &SpotKey, spots, errorLog, [&](const com::Variant& value) {
             com::ComPtr<IBaseSpot> spot;

@@ -60,7 +60,8 @@ com::HRESULT PLMapSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog) n
     return com::Guarded([&] {
         // A missing key keeps the link the spot had.
         if (std::optional<com::Bstr> name = document::ReadString(*bag, kMapNameKey, errorLog)) {
-            com::BSTR value = name->get();
+            const com::Bstr located = document::LocatedPath(*bag, std::move(*name));
+            com::BSTR value = located.get();
             com::ThrowIfFailed(SetFileName(&value));
         }
         loadBounds(*bag, errorLog);

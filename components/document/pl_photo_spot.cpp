@@ -177,14 +177,15 @@ com::HRESULT PLPhotoSpot::Load(com::IPropertyBag* bag, com::IErrorLog* errorLog)
         const com::LONG files = document::ReadLong(*bag, kNumFilesKey, errorLog).value_or(0);
         document::ReadNumbered(*bag, &FileKey, files, errorLog, [&](const com::Variant& value) {
             if (std::optional<com::Bstr> file = document::StringOf(value)) {
-                com::BSTR name = file->get();
+                const com::Bstr located = document::LocatedPath(*bag, std::move(*file));
+                com::BSTR name = located.get();
                 com::ThrowIfFailed(AddPhoto(&name));
             }
         });
         loadBounds(*bag, errorLog);
         // A missing key keeps the sound the spot had; a stored null string removes it.
         if (std::optional<com::Bstr> audio = document::ReadString(*bag, kAudioFileKey, errorLog))
-            audioFile_ = std::move(*audio);
+            audioFile_ = document::LocatedPath(*bag, std::move(*audio));
         loadStory(*bag, errorLog);
         // Only pictures that were read have captions; a caption for a position beyond them is dropped.
         for (com::LONG i = 0; i < count(); ++i) loadWords(*bag, CaptionKey(i), errorLog, pictures_[i].caption);

@@ -2,6 +2,7 @@
 
 #include "components/document/string_copy.h"
 
+#include "components/interfaces/file_locator.h"
 #include "components/persistence/property_count.h"
 #include "platform/com/com_ptr.h"
 
@@ -59,6 +60,16 @@ std::optional<com::Bstr> ReadString(com::IPropertyBag& bag, const std::u16string
 {
     const std::optional<com::Variant> value = ReadValue(bag, key, errorLog);
     return value ? StringOf(*value) : std::nullopt;
+}
+
+com::Bstr LocatedPath(com::IPropertyBag& bag, com::Bstr stored)
+{
+    com::ComPtr<ILocatingPropertyBag> locating;
+    if (stored.isNull() || com::FAILED(bag.QueryInterface(ILocatingPropertyBag::kIid, locating.putVoid())) || !locating)
+        return stored;
+    com::Bstr located;
+    if (com::FAILED(locating->LocateFile(stored.get(), located.put())) || located.isNull()) return stored;
+    return located;
 }
 
 std::optional<com::Bstr> StringOf(const com::Variant& value)

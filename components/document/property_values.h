@@ -29,6 +29,10 @@ std::optional<com::LONG> ReadLong(com::IPropertyBag& bag, const std::u16string& 
 std::optional<com::Bstr> ReadString(com::IPropertyBag& bag, const std::u16string& key, com::IErrorLog* errorLog);
 // nullopt when the key is missing; else the value as stored.
 std::optional<com::Variant> ReadValue(com::IPropertyBag& bag, const std::u16string& key, com::IErrorLog* errorLog);
+// A path read from `bag` as the file it names is now to be found: a bag that reads a map from a file
+// knows where a moved map's files went (ILocatingPropertyBag); any other bag gives it back as read.
+// Null stays null. Throws std::bad_alloc when the string cannot be copied.
+com::Bstr LocatedPath(com::IPropertyBag& bag, com::Bstr stored);
 // The text of a value read: nullopt when it holds nothing or has no text form. Throws
 // std::bad_alloc when the string cannot be copied.
 std::optional<com::Bstr> StringOf(const com::Variant& value);

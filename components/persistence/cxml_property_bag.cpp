@@ -3,7 +3,9 @@
 #include "components/persistence/record_type_registry.h"
 #include "components/persistence/replace_file_contents.h"
 #include "platform/com/runtime.h"
+#include "platform/files/moved_file.h"
 #include "platform/files/regular_file.h"
+#include "platform/ui/qt_strings.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -18,6 +20,8 @@ namespace {
 constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = MakeHresult(0x8002802B);
 
 constexpr const char* kObjectElement = "Object";
+
+
 constexpr std::size_t kLinearSearchLimit = 32;
 constexpr ULONG kReadChunk = 1 << 20;
 
@@ -186,12 +190,55 @@ HRESULT CXMLPropertyBag::LoadFromFile(BSTR bstrFileName, IErrorLog* pErrorLog, I
     return runOperation([&] {
         const std::u16string_view name = View(bstrFileName);
         if (name.empty()) return E_FAIL;
+        // The components loaded ask where the files this map names are now, for as long as the
+        // load runs, however it ends.
+        struct FileBeingLoaded {
+            explicit FileBeingLoaded(std::unique_ptr<LoadingFile>& slot, BSTR fileName) : slot(slot)
+            {
+                const QString path = ui::ToQString(fileName);
+                slot = std::make_unique<LoadingFile>(Bstr(View(fileName)), files::MovedFiles(path.left(path.lastIndexOf(u'/'))));
+            }
+            ~FileBeingLoaded() { slot.reset(); }
+            std::unique_ptr<LoadingFile>& slot;
+        } const loading(loading_, bstrFileName);
         // A file that cannot be read is, to the caller, a missing one.
         files::RegularFile file(QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())),
                                 kMaxPropertyBagFileBytes);
         std::optional<QByteArray> text = file.readAll();
         if (!text) return E_FAIL;
         return loadDocument(text->data(), static_cast<std::size_t>(text->size()), pErrorLog, ppObject);
+    });
+}
+
+struct CXMLPropertyBag::LoadingFile {
+    Bstr path;
+    files::MovedFiles movedFiles;
+};
+
+CXMLPropertyBag::CXMLPropertyBag() = default;
+CXMLPropertyBag::~CXMLPropertyBag() = default;
+
+HRESULT CXMLPropertyBag::SetFileLocator(IFileLocator* inLocator) noexcept
+{
+    locator_ = ComPtr<IFileLocator>(inLocator);
+    return S_OK;
+}
+
+HRESULT CXMLPropertyBag::LocateFile(BSTR inStoredPath, BSTR* outPath) noexcept
+{
+    if (!outPath) return E_POINTER;
+    *outPath = nullptr;
+    return Guarded([&] {
+        Bstr located(View(inStoredPath));
+        if (loading_ && !View(inStoredPath).empty()) {
+            if (locator_)
+                ThrowIfFailed(locator_->LocateFile(loading_->path.get(), inStoredPath, located.put()));
+            else
+                located = ui::ToBstr(loading_->movedFiles.locate(ui::ToQString(inStoredPath)));
+        }
+        if (located.isNull() && inStoredPath) throw std::bad_alloc();
+        *outPath = located.detach();
+        return S_OK;
     });
 }
 

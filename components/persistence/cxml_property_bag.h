@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/interfaces/file_locator.h"
 #include "components/interfaces/xml_property_bag.h"
 #include "components/persistence/property_count.h"
 #include "platform/com/implements.h"
@@ -16,16 +17,19 @@
 // The XML property bag: writes a component and the components held in its properties as nested
 // elements, and re-creates them by the class identifiers stored beside them (see IXMLPropertyBag).
 // Toward the components it stores it is their IPropertyBag: Read and Write address the children of
-// the element of the component being saved or loaded.
+// the element of the component being saved or loaded; during a load from a file it also tells them
+// where the files their map names are now (ILocatingPropertyBag).
 //
 // Thread: the thread that created it; one operation at a time.
 class CXMLPropertyBag final
-    : public com::Implements<CXMLPropertyBag, IXMLPropertyBag, com::IPropertyBag, IPropertyCount> {
+    : public com::Implements<CXMLPropertyBag, IXMLPropertyBag, com::IPropertyBag, IPropertyCount, ILocatingPropertyBag> {
 public:
     // Elements nested deeper than this fail a load, and components nested deeper fail a save: a
     // document is three levels deep, and the bound keeps hostile files and components that store
     // themselves from exhausting the stack.
     static constexpr std::size_t kMaxNesting = 64;
+
+    CXMLPropertyBag();
 
     com::HRESULT SaveToFile(com::BSTR bstrFileName, com::IUnknown* pObject) noexcept override;
     com::HRESULT LoadFromFile(com::BSTR bstrFileName, com::IErrorLog* pErrorLog,
@@ -43,7 +47,12 @@ public:
     // The child elements of the component being loaded: an upper bound on the keys it can find.
     com::HRESULT CountProperties(com::ULONG* count) noexcept override;
 
+    com::HRESULT SetFileLocator(IFileLocator* inLocator) noexcept override;
+    com::HRESULT LocateFile(com::BSTR inStoredPath, com::BSTR* outPath) noexcept override;
+
 private:
+    ~CXMLPropertyBag() override;
+
     // An element whose children the component being saved or loaded reads and writes.
     struct Frame {
         explicit Frame(pugi::xml_node element) : element(element) {}
@@ -75,4 +84,9 @@ private:
     // Held while an operation runs; its presence is what makes a nested operation fail.
     std::unique_ptr<pugi::xml_document> document_;
     std::vector<Frame> elements_;
+    // The map LoadFromFile is reading, and where it has found the files the map names; null
+    // outside such a load.
+    struct LoadingFile;
+    std::unique_ptr<LoadingFile> loading_;
+    com::ComPtr<IFileLocator> locator_;
 };

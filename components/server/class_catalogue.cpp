@@ -97,6 +97,8 @@ const InterfaceEntry kInterfaces[] = {
     {"IUndoDeletePictureAction", IID_IUndoDeletePictureAction},
     {"ISpotStory", IID_ISpotStory},
     {"IUndoSetStoryAction", IID_IUndoSetStoryAction},
+    {"IFileLocator", IID_IFileLocator},
+    {"ILocatingPropertyBag", IID_ILocatingPropertyBag},
     {"IMapView", IID_IMapView},
     {"_IMapViewEvents", IID__IMapViewEvents},
     {"IBaseSpotView", IID_IBaseSpotView},

@@ -212,13 +212,16 @@ TEST_F(ExportToHtmlCommandTest, FilesThatCouldNotBeMadeAndMapsThatCouldNotBeExpo
     const QString gone = path("gone.plm");
     const QString italy = saveMap("Italy.plm", 2, {gone});
     workspace().OpenDocumentFile(italy, true);
+    // The map's missing link was told when it opened.
+    QTRY_COMPARE(shell_.messages().size(), std::size_t(1));
+    EXPECT_TRUE(shell_.messages()[0].text.contains(gone + " (the map spot 3 leads to)")) << shell_.messages()[0].text.toStdString();
     QFile::remove(path("map picture.png"));
     shell_.answerFolder(sites());
     shell_.answerChoice(kClassic);
     shell_.answerButton(kClose);
     exportMap();
-    ASSERT_EQ(shell_.messages().size(), 1u);
-    const QString text = shell_.messages()[0].text;
+    ASSERT_EQ(shell_.messages().size(), 2u);
+    const QString text = shell_.messages()[1].text;
     const QStringList parts = text.split("\n\n");
     ASSERT_EQ(parts.size(), 4) << text.toStdString();
     EXPECT_EQ(parts[0], "Your map has been exported to the folder \"Italy\" inside of \"sites\", but 5 of its files "
@@ -227,7 +230,7 @@ TEST_F(ExportToHtmlCommandTest, FilesThatCouldNotBeMadeAndMapsThatCouldNotBeExpo
     EXPECT_TRUE(parts[1].contains(sites() + "/Italy/images/map.jpg: ")) << text.toStdString();
     EXPECT_EQ(parts[2], "1 of its linked maps could not be exported:");
     EXPECT_TRUE(parts[3].startsWith(gone + ": The linked map could not be opened: ")) << text.toStdString();
-    EXPECT_EQ(shell_.messages()[0].icon, shell::MessageIcon::Warning);
+    EXPECT_EQ(shell_.messages()[1].icon, shell::MessageIcon::Warning);
 }
 
 TEST_F(ExportToHtmlCommandTest, TheProgressDialogCancelsAndCannotBeClosed)

@@ -49,6 +49,7 @@ TEST_F(MainFrameTest, TheMenusAreThoseOfTheProgram)
           {"&Save\tCtrl+S", command::kSave, {QKeySequence("Ctrl+S")}},
           {"Save &As...", command::kSaveAs, {QKeySequence("Ctrl+Shift+S")}},
           {"&Export to HTML...", command::kExportToHtml, {}},
+          {"&Pack Map...", command::kPackMap, {}},
           {"", 0, {}},
           {"&Recent Files", 0, {}},
           {"", 0, {}},
