@@ -66,7 +66,7 @@ ThumbnailStore::Answer ThumbnailStore::find(const QString& path, FileType type, 
     }
     if (found != entries_.end()) bytes_ -= BytesOf(found->image);
     Entry& entry = entries_[path];
-    entry = Entry{cell, false, {}, ++uses_};
+    entry = Entry{cell, false, {}, ++uses_, {}};
     {
         std::lock_guard lock(mutex_);
         std::erase_if(queue_, [&](const Job& job) { return job.path == path; });

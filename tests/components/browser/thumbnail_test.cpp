@@ -181,8 +181,9 @@ TEST_F(ThumbnailMaking, APictureThatCouldNotBeReadForLackOfPermissionHasNotFaile
     EXPECT_FALSE(QFile::exists(cache.failurePath(picture)));
 
     ASSERT_TRUE(QFile::setPermissions(picture, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    if (store.find(picture, kFileTypePicture, {200, 150}).state == ThumbnailStore::State::Pending)
+    if (store.find(picture, kFileTypePicture, {200, 150}).state == ThumbnailStore::State::Pending) {
         ASSERT_TRUE(ready.wait(5000));
+    }
     EXPECT_EQ(store.find(picture, kFileTypePicture, {200, 150}).image.size(), QSize(200, 150));
 }
 
