@@ -101,7 +101,7 @@ TEST_F(ExportToHtmlCommandTest, AShowOrPreviewOnScreenEndsBeforeTheExportAsks)
     com::ComPtr<IBaseSpot> spot;
     workspace().document()->SpotAtIndex(0, spot.put());
     workspace().document()->PutCurrentSpot(spot.get());
-    for (const auto start : {std::function<void()>([this] { workspace().StartSlideShow(); }),
+    for (const auto& start : {std::function<void()>([this] { workspace().StartSlideShow(); }),
                              std::function<void()>([this] { workspace().ActivateFile(path("map picture.png")); })}) {
         start();
         ASSERT_TRUE(workspace().slideShowViewHost()->isVisible());
@@ -185,8 +185,9 @@ TEST_F(ExportToHtmlCommandTest, TheFinishMessageOffersTheFolderOrTheSitesFirstPa
         EXPECT_EQ(std::vector<QString>(shell_.shownFolders().begin() + foldersBefore, shell_.shownFolders().end()), c.folders);
         EXPECT_EQ(std::vector<QString>(shell_.documentRequests().begin() + documentsBefore, shell_.documentRequests().end()),
                   c.documents);
-        if (c.noBrowser)
+        if (c.noBrowser) {
             EXPECT_EQ(shell_.messages().back().text, "No web browser could be started to open " + firstPage + ".");
+        }
     }
 }
 

@@ -358,7 +358,9 @@ TEST_F(Grid, TheContextMenuOfACellActsOnIt)
             items.append(action->text());
             if (action->text() == c.chosen) chosen = action;
         }
-        if (!c.items.isEmpty()) EXPECT_EQ(items, c.items);
+        if (!c.items.isEmpty()) {
+            EXPECT_EQ(items, c.items);
+        }
         ASSERT_TRUE(chosen);
         chosen->trigger();
         menu->close();

@@ -166,7 +166,9 @@ TEST_F(MapViewZoom, EveryWayBackGivesTheFitExactly)
         way.back();
         EXPECT_DOUBLE_EQ(scale(), 0.5);
         for (std::size_t i = 0; i < probes.size(); ++i) EXPECT_EQ(modelAt(probes[i]), fittedModel[i]);
-        if (way.keepsTheMap) EXPECT_EQ(paint(), fitted);
+        if (way.keepsTheMap) {
+            EXPECT_EQ(paint(), fitted);
+        }
     }
 }
 
