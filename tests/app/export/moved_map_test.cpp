@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 using export_test::MapFiles;
@@ -124,6 +125,32 @@ TEST_F(MovedMap, AFileMissingAfterTheMoveIsToldByTheExportAndThePack)
     EXPECT_EQ(packed.status, 2);
     EXPECT_TRUE(packed.err.contains(lost)) << packed.err.toStdString();
     EXPECT_TRUE(QFile::exists(folder_.path("packs/Trip/pictures/a.jpg")));
+}
+
+}  // namespace
+
+namespace {
+
+// What a map names is read only when it is a regular file, and a pack writes only inside its folder,
+// whatever the stored paths hold.
+TEST_F(MovedMap, APackReadsOnlyRegularFilesAndWritesOnlyInsideItsFolder)
+{
+    const QString trip = folder_.folder("hostile");
+    const QString fifo = trip + "/waiting.jpg";
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    folder_.picture("secret.jpg", {8, 8});
+    auto map = MapFiles::NewMap(folder_.path("made/Trip/Country.png"));
+    MapFiles::AddPhotoSpot(map.get(), {1, 1, 20, 20}, {fifo, trip + "/../secret.jpg", "/nowhere/../../secret.jpg", trip});
+    MapFiles::Save(map.get(), trip + "/Hostile.plm");
+
+    const Outcome packed = run({"--pack", trip + "/Hostile.plm", folder_.folder("packs")});
+    EXPECT_EQ(packed.status, 2) << packed.err.toStdString();
+    for (const QString& refused : {fifo, QString("/nowhere/../../secret.jpg"), trip})
+        EXPECT_TRUE(packed.err.contains(refused + ":")) << refused.toStdString() << "\n" << packed.err.toStdString();
+    const auto pack = TreeOf(folder_.path("packs"));
+    for (const auto& [file, bytes] : pack) EXPECT_TRUE(file.startsWith("Hostile/")) << file.toStdString();
+    EXPECT_TRUE(pack.contains("Hostile/pictures/Country.png"));
+    EXPECT_TRUE(pack.contains("Hostile/pictures/secret.jpg")) << "a path the map names through \"..\" is still its path";
 }
 
 }  // namespace
