@@ -28,9 +28,9 @@ struct SpotPage {
     // The name of the sound's copy in the site's "sounds" folder; empty when the spot has none.
     QString soundFileName;
     // The spot's story: its title, its text, and each picture's caption in showing order.
-    QString spotTitle;
-    QString text;
-    QStringList captions;
+    QString spotTitle{};
+    QString text{};
+    QStringList captions{};
 };
 
 // The texts of one style's pages. An index page is its head, one pin per spot in spot order, and
